@@ -1,0 +1,3 @@
+#include "quantile/beta_quantile.hpp"
+
+namespace kelvora {} // namespace kelvora

@@ -1,0 +1,3 @@
+#include "quantile/gamma_quantile.hpp"
+
+namespace kelvora {} // namespace kelvora

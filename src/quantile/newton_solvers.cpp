@@ -1,0 +1,3 @@
+#include "quantile/newton_solvers.hpp"
+
+namespace kelvora {} // namespace kelvora

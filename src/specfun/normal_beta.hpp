@@ -1,0 +1,19 @@
+// Normal and beta-family special functions.
+#pragma once
+
+namespace kelvora {
+
+// Lower standard normal cumulative Phi(z) by AS 66 (lower tail); exactly 0 below -12.7 and
+// exactly 1 above 12.7.
+double NormalTailArea(double z);
+
+// The z with P(Z > z) = p, 0 < p < 1, by a polynomial in -ln(4p(1-p)). p = 0 or 1 faults.
+double NormalUpperPoint(double p);
+
+// B(a, b) = exp(LogGamma(a) + LogGamma(b) - LogGamma(a + b)).
+double BetaFunction(double a, double b);
+
+// I_x(a, b) by AS 63 (Soper's reduction) with accuracy 1e-7; 0 for x <= 0, 1 for x >= 1.
+double IncompleteBetaRatio(double a, double b, double x);
+
+} // namespace kelvora
