@@ -1,0 +1,3 @@
+#include "dist/continuous.hpp"
+
+namespace kelvora {} // namespace kelvora

@@ -1,0 +1,3 @@
+#include "dist/discrete.hpp"
+
+namespace kelvora {} // namespace kelvora

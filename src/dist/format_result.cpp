@@ -1,0 +1,3 @@
+#include "dist/calculate_results.hpp"
+
+namespace kelvora {} // namespace kelvora

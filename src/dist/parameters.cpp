@@ -1,0 +1,3 @@
+#include "dist/parameters.hpp"
+
+namespace kelvora {} // namespace kelvora

@@ -1,0 +1,3 @@
+#include "plot/plot_samples.hpp"
+
+namespace kelvora {} // namespace kelvora

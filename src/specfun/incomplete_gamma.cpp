@@ -1,0 +1,3 @@
+#include "specfun/gamma_family.hpp"
+
+namespace kelvora {} // namespace kelvora

@@ -1,0 +1,3 @@
+#include "specfun/normal_beta.hpp"
+
+namespace kelvora {} // namespace kelvora
