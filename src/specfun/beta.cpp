@@ -1,3 +1,87 @@
+// The complete beta function and the regularised incomplete beta ratio I_x(a, b) by Applied
+// Statistics algorithm AS 63 (Majumder and Bhattacharjee, 1973): Soper's reduction formula.
+//
+// The accuracy is 1e-7 rather than AS 63's 1e-14. The reduction counter and the term index are
+// 16-bit integers, so a + b near 32768 (the reduction count) or more than 32766 terms fault.
+#include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
 
-namespace kelvora {} // namespace kelvora
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+constexpr double kAccuracy = 1e-7;
+
+double RatioValue(double a, double b, double x) {
+    if (x <= 0.0) {
+        return 0.0;
+    }
+    if (x >= 1.0) {
+        return 1.0;
+    }
+
+    // Work in the tail where the series converges faster.
+    double psq = a + b;
+    double xx = x;
+    double cx = 1.0 - x;
+    double pp = a;
+    double qq = b;
+    bool flipped = false;
+    if (psq * x > a) {
+        xx = 1.0 - x;
+        cx = x;
+        pp = b;
+        qq = a;
+        flipped = true;
+    }
+
+    double term = 1.0;
+    double sum = 1.0;
+    Int16 ai = 1;
+    // NaN or an infinite parameter faults here, before the loop.
+    Int16 ns = Floor16(qq + cx * psq);
+
+    double rx = xx / cx;
+    double temp = qq - ai;
+    if (ns == 0) {
+        rx = xx;
+    }
+    // The loop is bounded by the 16-bit term index: Add16 faults after 32766 terms.
+    for (;;) {
+        term = term * temp * rx / (pp + ai);
+        sum = sum + term;
+        const double t = std::abs(term);
+        if (t <= kAccuracy && t <= kAccuracy * sum) {
+            break;
+        }
+        ai = Add16(ai, 1);
+        ns = Sub16(ns, 1);
+        if (ns >= 0) {
+            temp = qq - ai;
+            if (ns == 0) {
+                rx = xx;
+            }
+        } else {
+            temp = psq;
+            psq = psq + 1.0;
+        }
+    }
+
+    const double r =
+        std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx)) * sum / (BetaFunction(a, b) * pp);
+    return flipped ? 1.0 - r : r;
+}
+
+} // namespace
+
+double BetaFunction(double a, double b) {
+    return Finite(std::exp(LogGamma(a) + LogGamma(b) - LogGamma(a + b)), "BetaFunction");
+}
+
+double IncompleteBetaRatio(double a, double b, double x) {
+    return Finite(RatioValue(a, b, x), "IncompleteBetaRatio");
+}
+
+} // namespace kelvora
