@@ -13,7 +13,7 @@ packages=(
     # test: library tests, the independent Boost.Math oracle, benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
     # test: fuzz targets (libFuzzer ships with clang)
-    clang
+    clang libclang-rt-14-dev
     # packaging
     dpkg-dev file
 )
