@@ -1,13 +1,136 @@
+// The result calculation. Every output is evaluated on its own from the current inputs, so a
+// field never shows a value that belongs to other inputs: an output whose evaluation faults,
+// or that does not exist, shows "N/A" and the others are still computed. Survival is formed
+// from the cumulative and the hazard from density and survival, so those inherit its faults.
 #include "dist/calculate_results.hpp"
+
+#include "dist/calculate_results_routines.hpp"
+#include "dist/field_number.hpp"
+#include "dist/parameters.hpp"
+
+#include <QByteArray>
+
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <string_view>
 
 namespace kelvora {
 
-QString FormatResult(double v, const QLocale& locale) {
-    return locale.toString(v, 'f', 4);
+namespace {
+
+using Value = std::optional<double>;
+
+// Runs one output's evaluation. A fault, a missing value and a non-finite value all end as
+// no value: that output shows "N/A".
+template <typename Evaluation> Value Attempt(Evaluation&& evaluation) noexcept {
+    try {
+        const Value v = evaluation();
+        if (v && std::isfinite(*v)) {
+            return v;
+        }
+    } catch (const std::exception&) {
+        // ArithmeticFault is the only exception the numeric library raises; anything else is
+        // treated alike so that nothing escapes the calculation.
+    }
+    return std::nullopt;
 }
 
-CalculationOutput CalculateResults(DistributionId, const InputTexts&, const QLocale&) {
-    return {};
+// A field's text as the number reader sees it; the bytes must outlive the returned view.
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+Value ReadFieldNumber(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return Attempt([&]() -> Value { return ParseFieldNumber(View(bytes)); });
+}
+
+QString Show(const Value& v, const QLocale& locale) {
+    return v ? FormatResult(*v, locale) : kNotAvailable;
+}
+
+// Discrete quantiles are whole 16-bit numbers: plain digits, no grouping.
+QString ShowCount(const Value& v) {
+    return v ? QString::number(static_cast<int>(*v)) : kNotAvailable;
+}
+
+CalculationOutput AllNotAvailable(double q) {
+    CalculationOutput out;
+    out.set.Q = q;
+    out.texts = {kNotAvailable, kNotAvailable, kNotAvailable, kNotAvailable,
+                 kNotAvailable, kNotAvailable, kNotAvailable};
+    return out;
+}
+
+bool IsKnown(DistributionId id) {
+    const int index = static_cast<int>(id);
+    return index >= 0 && index < kDistributionCount;
+}
+
+} // namespace
+
+CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
+                                   const QLocale& locale) {
+    const Value q = ReadFieldNumber(inputs.q);
+    const double qRead = q.value_or(0.0);
+    if (!IsKnown(id)) {
+        return AllNotAvailable(qRead);
+    }
+
+    const QByteArray text1 = inputs.param1.toUtf8();
+    const QByteArray text2 = inputs.param2.toUtf8();
+    const QByteArray text3 = inputs.param3.toUtf8();
+    const std::optional<DistributionParameters> params =
+        ReadParameters(id, View(text1), View(text2), View(text3));
+    if (!params) {
+        return AllNotAvailable(qRead);
+    }
+    const DistributionParameters& p = *params;
+
+    const Value x = ReadFieldNumber(inputs.x);
+    Value cumulative;
+    Value density;
+    if (x) {
+        cumulative = Attempt([&] { return results::Cumulative(p, *x); });
+        density = Attempt([&] { return results::Density(p, *x); });
+    }
+
+    Value quantile;
+    if (q && *q >= 0.0 && *q <= 1.0) {
+        quantile = Attempt([&] { return results::Quantile(p, *q); });
+    }
+
+    const Value mean = Attempt([&] { return results::Mean(p); });
+    const Value variance = Attempt([&] { return results::Variance(p); });
+
+    Value survival;
+    if (cumulative) {
+        survival = 1.0 - *cumulative;
+    }
+    // The hazard exists only for the continuous distributions, and only where the survival is
+    // positive: at the top of the support (or where the cumulative rounds to 1) it shows "N/A".
+    Value hazard;
+    if (!IsDiscrete(id) && density && survival && *survival > 0.0) {
+        hazard = Attempt([&]() -> Value { return *density / *survival; });
+    }
+
+    CalculationOutput out;
+    out.set.Q = qRead;
+    out.set.Density = density.value_or(0.0);
+    out.set.Cumulative = cumulative.value_or(0.0);
+    out.set.Mean = mean.value_or(0.0);
+    out.set.Variance = variance.value_or(0.0);
+
+    ResultTexts& t = out.texts;
+    t.density = Show(density, locale);
+    t.cumulative = Show(cumulative, locale);
+    t.survival = Show(survival, locale);
+    t.hazard = Show(hazard, locale);
+    t.quantile = IsDiscrete(id) ? ShowCount(quantile) : Show(quantile, locale);
+    t.mean = Show(mean, locale);
+    t.variance = Show(variance, locale);
+    return out;
 }
 
 } // namespace kelvora
