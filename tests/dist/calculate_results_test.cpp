@@ -39,15 +39,11 @@ Texts Calculate(Id id, const char* p1, const char* p2, const char* p3, const cha
     return ToTexts(CalculateResults(id, Inputs(p1, p2, p3, x, q), locale).texts);
 }
 
-// One case with the seven texts it must show.
+// One case: the five input texts (Text1, Text2, Text3, x, q) and the seven texts to show.
 struct ResultCase {
     const char* name;
     Id id;
-    const char* p1;
-    const char* p2;
-    const char* p3;
-    const char* x;
-    const char* q;
+    std::array<const char*, 5> inputs;
     Texts expected;
 };
 
@@ -59,290 +55,112 @@ class ShownResults : public ::testing::TestWithParam<ResultCase> {};
 
 TEST_P(ShownResults, AllSevenTexts) {
     const ResultCase& c = GetParam();
-    EXPECT_EQ(Calculate(c.id, c.p1, c.p2, c.p3, c.x, c.q), c.expected);
+    const auto& [p1, p2, p3, x, q] = c.inputs;
+    EXPECT_EQ(Calculate(c.id, p1, p2, p3, x, q), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, ShownResults,
-    ::testing::Values(
-        // Beta, chi-square and F are not evaluated at x = 0 (and q = 0): both results are 0.
-        ResultCase{"BetaAtOrigin",
-                   Id::Beta,
-                   "0.5",
-                   "0.5",
-                   "",
-                   "0",
-                   "0.5",
-                   {".0000", ".0000", "1.0000", ".0000", ".5000", ".5000", ".1250"}},
-        ResultCase{"ExponentialRateTwoHasScaleHalf",
-                   Id::Exponential,
-                   "2",
-                   "0",
-                   "",
-                   "1",
-                   "0.5",
-                   {".2707", ".8647", ".1353", "2.0000", ".3466", ".5000", ".2500"}},
-        // x 2.7 is the trial k = 3; the quantile routine's trial 2 shows as 1 failure.
-        ResultCase{"GeometricCountsFailures",
-                   Id::Geometric,
-                   "0.5",
-                   "0.5",
-                   "",
-                   "2.7",
-                   "0.5",
-                   {".1250", ".8750", ".1250", kNA, "1", "2.0000", "2.0000"}},
-        ResultCase{"HypergeometricRoundsTiesToEven",
-                   Id::Hypergeometric,
-                   "7.5",
-                   "2.5",
-                   "1.5",
-                   "1",
-                   "0.5",
-                   {".4286", ".9643", ".0357", kNA, "0", ".5000", ".3214"}},
-        // At the top of the uniform support the survival is 0: no hazard.
-        ResultCase{"UniformHazardAtTop",
-                   Id::Uniform,
-                   "0",
-                   "1",
-                   "",
-                   "1",
-                   "0.25",
-                   {"1.0000", "1.0000", ".0000", kNA, ".2500", ".5000", ".0833"}},
-        ResultCase{"UniformHazardBeyondTop",
-                   Id::Uniform,
-                   "0",
-                   "1",
-                   "",
-                   "2",
-                   "0.25",
-                   {".0000", "1.0000", ".0000", kNA, ".2500", ".5000", ".0833"}},
-        ResultCase{"NegativeValuesKeepNoIntegerZero",
-                   Id::Normal,
-                   "-0.5",
-                   "0.5",
-                   "",
-                   "-0.5",
-                   "0.5",
-                   {".7979", ".5000", ".5000", "1.5958", "-.5000", "-.5000", ".2500"}}));
+// clang-format off
+const ResultCase kEdgeCases[] = {
+    // Beta, chi-square and F are not evaluated at x = 0 (nor at q = 0): both results are 0.
+    {"BetaAtOrigin", Id::Beta, {"0.5", "0.5", "", "0", "0.5"},
+     {".0000", ".0000", "1.0000", ".0000", ".5000", ".5000", ".1250"}},
+    {"ExponentialRateTwoHasScaleHalf", Id::Exponential, {"2", "0", "", "1", "0.5"},
+     {".2707", ".8647", ".1353", "2.0000", ".3466", ".5000", ".2500"}},
+    // x 2.7 is the trial k = 3; the quantile routine's trial 2 shows as 1 failure.
+    {"GeometricCountsFailures", Id::Geometric, {"0.5", "0.5", "", "2.7", "0.5"},
+     {".1250", ".8750", ".1250", kNA, "1", "2.0000", "2.0000"}},
+    // M = 8, K = 2, n = 2.
+    {"HypergeometricRoundsTiesToEven", Id::Hypergeometric, {"7.5", "2.5", "1.5", "1", "0.5"},
+     {".4286", ".9643", ".0357", kNA, "0", ".5000", ".3214"}},
+    // At and beyond the top of the uniform support the survival is 0: no hazard.
+    {"UniformHazardAtTop", Id::Uniform, {"0", "1", "", "1", "0.25"},
+     {"1.0000", "1.0000", ".0000", kNA, ".2500", ".5000", ".0833"}},
+    {"UniformHazardBeyondTop", Id::Uniform, {"0", "1", "", "2", "0.25"},
+     {".0000", "1.0000", ".0000", kNA, ".2500", ".5000", ".0833"}},
+    {"NegativeValuesKeepNoIntegerZero", Id::Normal, {"-0.5", "0.5", "", "-0.5", "0.5"},
+     {".7979", ".5000", ".5000", "1.5958", "-.5000", "-.5000", ".2500"}},
+};
 
-// An empty q field is the level 0; the solvers of Beta, chi-square and F are not called for it.
-INSTANTIATE_TEST_SUITE_P(
-    EmptyLevel, ShownResults,
-    ::testing::Values(ResultCase{"Beta",
-                                 Id::Beta,
-                                 "0.5",
-                                 "0.5",
-                                 "",
-                                 "0.5",
-                                 "",
-                                 {".6366", ".5000", ".5000", "1.2732", ".0000", ".5000", ".1250"}},
-                      ResultCase{"ChiSquare",
-                                 Id::ChiSquare,
-                                 "2",
-                                 "0",
-                                 "",
-                                 "2",
-                                 "",
-                                 {".1839", ".6321", ".3679", ".5000", ".0000", "2.0000", "4.0000"}},
-                      ResultCase{"F",
-                                 Id::F,
-                                 "1",
-                                 "1",
-                                 "",
-                                 "1",
-                                 "",
-                                 {".1592", ".5000", ".5000", ".3183", ".0000", kNA, kNA}},
-                      ResultCase{"Binomial",
-                                 Id::Binomial,
-                                 "10",
-                                 "0.5",
-                                 "",
-                                 "0",
-                                 "",
-                                 {".0010", ".0010", ".9990", kNA, "0", "5.0000", "2.5000"}},
-                      ResultCase{"Poisson",
-                                 Id::Poisson,
-                                 "10",
-                                 "1",
-                                 "1",
-                                 "0",
-                                 "",
-                                 {".0000", ".0000", "1.0000", kNA, "0", "10.0000", "10.0000"}},
-                      ResultCase{"Geometric",
-                                 Id::Geometric,
-                                 "0.5",
-                                 "0.5",
-                                 "",
-                                 "0",
-                                 "",
-                                 {".5000", ".5000", ".5000", kNA, "0", "2.0000", "2.0000"}}));
+// An empty q field is the level 0.
+const ResultCase kEmptyLevel[] = {
+    {"Beta", Id::Beta, {"0.5", "0.5", "", "0.5", ""},
+     {".6366", ".5000", ".5000", "1.2732", ".0000", ".5000", ".1250"}},
+    {"ChiSquare", Id::ChiSquare, {"2", "0", "", "2", ""},
+     {".1839", ".6321", ".3679", ".5000", ".0000", "2.0000", "4.0000"}},
+    {"F", Id::F, {"1", "1", "", "1", ""}, {".1592", ".5000", ".5000", ".3183", ".0000", kNA, kNA}},
+    {"Binomial", Id::Binomial, {"10", "0.5", "", "0", ""},
+     {".0010", ".0010", ".9990", kNA, "0", "5.0000", "2.5000"}},
+    {"Poisson", Id::Poisson, {"10", "1", "1", "0", ""},
+     {".0000", ".0000", "1.0000", kNA, "0", "10.0000", "10.0000"}},
+    {"Geometric", Id::Geometric, {"0.5", "0.5", "", "0", ""},
+     {".5000", ".5000", ".5000", kNA, "0", "2.0000", "2.0000"}},
+};
 
 // Moments that do not exist show "N/A"; the Cauchy mean shows the location, the t mean 0.
-INSTANTIATE_TEST_SUITE_P(
-    MissingMoments, ShownResults,
-    ::testing::Values(
-        ResultCase{"CauchyVariance",
-                   Id::Cauchy,
-                   "3",
-                   "1",
-                   "",
-                   "3",
-                   "0.5",
-                   {".3183", ".5000", ".5000", ".6366", "3.0000", "3.0000", kNA}},
-        ResultCase{"FMeanBelowThree",
-                   Id::F,
-                   "5",
-                   "2",
-                   "",
-                   "1",
-                   "0",
-                   {".3080", ".4312", ".5688", ".5415", ".0000", kNA, kNA}},
-        ResultCase{"FVarianceBelowFive",
-                   Id::F,
-                   "5",
-                   "4",
-                   "",
-                   "1",
-                   "0",
-                   {".3976", ".4857", ".5143", ".7731", ".0000", "2.0000", kNA}},
-        ResultCase{"FBothFromFive",
-                   Id::F,
-                   "5",
-                   "10",
-                   "",
-                   "1",
-                   "0",
-                   {".4955", ".5349", ".4651", "1.0653", ".0000", "1.2500", "1.3542"}},
-        ResultCase{"StudentTVarianceBelowThree",
-                   Id::StudentT,
-                   "2",
-                   "1",
-                   "1",
-                   "0",
-                   "0.5",
-                   {".3536", ".5000", ".5000", ".7071", ".0000", ".0000", kNA}},
-        ResultCase{"StudentTVarianceFromThree",
-                   Id::StudentT,
-                   "3",
-                   "1",
-                   "1",
-                   "0",
-                   "0.5",
-                   {".3676", ".5000", ".5000", ".7351", ".0000", ".0000", "3.0000"}}));
+const ResultCase kMissingMoments[] = {
+    {"CauchyVariance", Id::Cauchy, {"3", "1", "", "3", "0.5"},
+     {".3183", ".5000", ".5000", ".6366", "3.0000", "3.0000", kNA}},
+    {"FMeanBelowThree", Id::F, {"5", "2", "", "1", "0"},
+     {".3080", ".4312", ".5688", ".5415", ".0000", kNA, kNA}},
+    {"FVarianceBelowFive", Id::F, {"5", "4", "", "1", "0"},
+     {".3976", ".4857", ".5143", ".7731", ".0000", "2.0000", kNA}},
+    {"FBothFromFive", Id::F, {"5", "10", "", "1", "0"},
+     {".4955", ".5349", ".4651", "1.0653", ".0000", "1.2500", "1.3542"}},
+    {"StudentTVarianceBelowThree", Id::StudentT, {"2", "1", "1", "0", "0.5"},
+     {".3536", ".5000", ".5000", ".7071", ".0000", ".0000", kNA}},
+    {"StudentTVarianceFromThree", Id::StudentT, {"3", "1", "1", "0", "0.5"},
+     {".3676", ".5000", ".5000", ".7351", ".0000", ".0000", "3.0000"}},
+};
 
-// Faults of single outputs: only the outputs built on the faulting value show "N/A".
-INSTANTIATE_TEST_SUITE_P(
-    FaultsStayLocal, ShownResults,
-    ::testing::Values(
-        // (1 - x)^(b - 1) at x = 1 with b < 1: density and hazard only.
-        ResultCase{"BetaDensityAtOne",
-                   Id::Beta,
-                   "0.5",
-                   "0.5",
-                   "",
-                   "1",
-                   "0.5",
-                   {kNA, "1.0000", ".0000", kNA, ".5000", ".5000", ".1250"}},
-        ResultCase{"WeibullDensityAtOrigin",
-                   Id::Weibull,
-                   "1",
-                   "0.5",
-                   "",
-                   "0",
-                   "0",
-                   {kNA, ".0000", "1.0000", kNA, ".0000", "2.0000", "20.0000"}},
-        // A 16-bit product in the cumulative's recurrence overflows; the mass comes from
-        // logarithms. The mean and variance overflow n * K.
-        ResultCase{"HypergeometricCumulative",
-                   Id::Hypergeometric,
-                   "30000",
-                   "20000",
-                   "20000",
-                   "13333",
-                   "0.5",
-                   {".0104", kNA, kNA, kNA, kNA, kNA, kNA}},
-        // ln(1 - q) at q = 1.
-        ResultCase{"ExponentialQuantileAtOne",
-                   Id::Exponential,
-                   "1",
-                   "0",
-                   "",
-                   "1",
-                   "1",
-                   {".3679", ".6321", ".3679", "1.0000", kNA, "1.0000", "1.0000"}},
-        ResultCase{"NormalQuantileAtOne",
-                   Id::Normal,
-                   "0",
-                   "1",
-                   "",
-                   "0",
-                   "1",
-                   {".3989", ".5000", ".5000", ".7979", kNA, ".0000", "1.0000"}}));
+// A fault shows "N/A" in its own output and in those built on it (survival and hazard on the
+// cumulative, hazard on the density); every other output is still shown.
+const ResultCase kLocalFaults[] = {
+    // (1 - x)^(b - 1) at x = 1 with b < 1.
+    {"BetaDensityAtOne", Id::Beta, {"0.5", "0.5", "", "1", "0.5"},
+     {kNA, "1.0000", ".0000", kNA, ".5000", ".5000", ".1250"}},
+    {"WeibullDensityAtOrigin", Id::Weibull, {"1", "0.5", "", "0", "0"},
+     {kNA, ".0000", "1.0000", kNA, ".0000", "2.0000", "20.0000"}},
+    // A 16-bit product of the cumulative's recurrence overflows while the mass, formed from
+    // logarithms, does not; the quantile, mean and variance overflow too.
+    {"HypergeometricCumulative", Id::Hypergeometric, {"30000", "20000", "20000", "13333", "0.5"},
+     {".0104", kNA, kNA, kNA, kNA, kNA, kNA}},
+    // ln(1 - q) at q = 1.
+    {"ExponentialQuantileAtOne", Id::Exponential, {"1", "0", "", "1", "1"},
+     {".3679", ".6321", ".3679", "1.0000", kNA, "1.0000", "1.0000"}},
+    {"NormalQuantileAtOne", Id::Normal, {"0", "1", "", "0", "1"},
+     {".3989", ".5000", ".5000", ".7979", kNA, ".0000", "1.0000"}},
+};
 
 // An x beyond the double range, or whose discrete point leaves the 16-bit range, has no value
 // at x; the quantile and the moments are still shown.
-INSTANTIATE_TEST_SUITE_P(
-    UnreadableX, ShownResults,
-    ::testing::Values(ResultCase{"BeyondDoubleRange",
-                                 Id::Normal,
-                                 "0",
-                                 "1",
-                                 "",
-                                 "1e999",
-                                 "0.5",
-                                 {kNA, kNA, kNA, kNA, ".0000", ".0000", "1.0000"}},
-                      ResultCase{"BinomialFloorOverflows",
-                                 Id::Binomial,
-                                 "10",
-                                 "0.5",
-                                 "",
-                                 "40000",
-                                 "0.5",
-                                 {kNA, kNA, kNA, kNA, "5", "5.0000", "2.5000"}},
-                      ResultCase{"GeometricTrialOverflows",
-                                 Id::Geometric,
-                                 "0.5",
-                                 "",
-                                 "",
-                                 "32767",
-                                 "0.5",
-                                 {kNA, kNA, kNA, kNA, "1", "2.0000", "2.0000"}},
-                      ResultCase{"GeometricLastTrialFits",
-                                 Id::Geometric,
-                                 "0.5",
-                                 "",
-                                 "",
-                                 "32766",
-                                 "0.5",
-                                 {".0000", "1.0000", ".0000", kNA, "1", "2.0000", "2.0000"}}));
+const ResultCase kUnreadableX[] = {
+    {"BeyondDoubleRange", Id::Normal, {"0", "1", "", "1e999", "0.5"},
+     {kNA, kNA, kNA, kNA, ".0000", ".0000", "1.0000"}},
+    {"BinomialFloorOverflows", Id::Binomial, {"10", "0.5", "", "40000", "0.5"},
+     {kNA, kNA, kNA, kNA, "5", "5.0000", "2.5000"}},
+    {"GeometricTrialOverflows", Id::Geometric, {"0.5", "", "", "32767", "0.5"},
+     {kNA, kNA, kNA, kNA, "1", "2.0000", "2.0000"}},
+    {"GeometricLastTrialFits", Id::Geometric, {"0.5", "", "", "32766", "0.5"},
+     {".0000", "1.0000", ".0000", kNA, "1", "2.0000", "2.0000"}},
+};
 
 // q outside [0, 1] or beyond the double range: the quantile alone shows "N/A".
-INSTANTIATE_TEST_SUITE_P(
-    LevelOutOfRange, ShownResults,
-    ::testing::Values(ResultCase{"Above",
-                                 Id::Normal,
-                                 "0",
-                                 "1",
-                                 "",
-                                 "0",
-                                 "1.5",
-                                 {".3989", ".5000", ".5000", ".7979", kNA, ".0000", "1.0000"}},
-                      ResultCase{"Below",
-                                 Id::Poisson,
-                                 "10",
-                                 "",
-                                 "",
-                                 "10",
-                                 "-0.1",
-                                 {".1251", ".5830", ".4170", kNA, kNA, "10.0000", "10.0000"}},
-                      ResultCase{"BeyondDoubleRange",
-                                 Id::Uniform,
-                                 "0",
-                                 "1",
-                                 "",
-                                 "0.5",
-                                 "1e999",
-                                 {"1.0000", ".5000", ".5000", "2.0000", kNA, ".5000", ".0833"}}));
+const ResultCase kLevelOutOfRange[] = {
+    {"Above", Id::Normal, {"0", "1", "", "0", "1.5"},
+     {".3989", ".5000", ".5000", ".7979", kNA, ".0000", "1.0000"}},
+    {"Below", Id::Poisson, {"10", "", "", "10", "-0.1"},
+     {".1251", ".5830", ".4170", kNA, kNA, "10.0000", "10.0000"}},
+    {"BeyondDoubleRange", Id::Uniform, {"0", "1", "", "0.5", "1e999"},
+     {"1.0000", ".5000", ".5000", "2.0000", kNA, ".5000", ".0833"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(EdgeCases, ShownResults, ::testing::ValuesIn(kEdgeCases));
+INSTANTIATE_TEST_SUITE_P(EmptyLevel, ShownResults, ::testing::ValuesIn(kEmptyLevel));
+INSTANTIATE_TEST_SUITE_P(MissingMoments, ShownResults, ::testing::ValuesIn(kMissingMoments));
+INSTANTIATE_TEST_SUITE_P(LocalFaults, ShownResults, ::testing::ValuesIn(kLocalFaults));
+INSTANTIATE_TEST_SUITE_P(UnreadableX, ShownResults, ::testing::ValuesIn(kUnreadableX));
+INSTANTIATE_TEST_SUITE_P(LevelOutOfRange, ShownResults, ::testing::ValuesIn(kLevelOutOfRange));
 
 struct InvalidCase {
     const char* name;
