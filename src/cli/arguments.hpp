@@ -1,0 +1,72 @@
+// kelvora-calc's command line, parsed into what to run. Parsing needs no display and does no
+// I/O, so every rule below is unit-tested.
+//
+//   kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME]
+//   kelvora-calc --batch [--locale NAME]
+//   kelvora-calc --samples -- DIST [P1 [P2 [P3]]]
+//   kelvora-calc [--tab pdf|cdf|surv|haz] --plot FILE [--scale N] -- DIST [P1 [P2 [P3]]]
+//   kelvora-calc --help
+//
+// Options may stand before, between or after the positional arguments, as "--opt VALUE" or
+// "--opt=VALUE"; "--" ends them. An argument with a single leading dash ("-3") is positional,
+// so negative numbers need no "--" (it is still accepted); "-h" is the one short option.
+#pragma once
+
+#include "cli/distribution_names.hpp"
+#include "dist/calculate_results.hpp"
+#include "plot/function_kind.hpp"
+
+#include <QLocale>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvora {
+
+enum class CalcMode {
+    Results, // one case, the seven labelled results
+    Batch,   // cases from standard input
+    Samples, // the graph's sampled curves
+    Plot,    // the graph rendered to a file
+    Help,
+};
+
+inline constexpr int kMaxPlotScale = 8;
+
+struct CalcArguments {
+    CalcMode mode = CalcMode::Results;
+    DistributionId id = DistributionId::Beta;
+    std::vector<std::string> parameters; // as given, at most three; UTF-8
+    std::string x = "0";
+    std::string q = "0.5";
+    std::optional<QLocale> locale; // no value: the system's
+    FunctionKind kind = FunctionKind::Pdf;
+    std::string plotFile;
+    int scale = 1;
+};
+
+struct ParsedArguments {
+    std::optional<CalcArguments> arguments; // no value: `error` says what is wrong
+    std::string error;
+};
+
+// `args` excludes the program name.
+ParsedArguments ParseArguments(const std::vector<std::string>& args,
+                               const DistributionNames& names);
+
+// The locale a name stands for ("en_US", "de_DE", "de", "C"); no value for a name Qt does not
+// know.
+std::optional<QLocale> LocaleFromName(const std::string& name);
+
+// The three parameter field texts: those given, then the catalogue's defaults as choosing the
+// distribution in the window fills them (a slot the entry leaves untouched is empty, as at
+// start-up).
+std::array<std::string, kParameterSlotCount>
+ParameterFieldTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue);
+
+// The five input texts of the single-case calculation.
+InputTexts ResultInputTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue);
+
+} // namespace kelvora
