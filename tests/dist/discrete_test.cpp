@@ -87,11 +87,6 @@ TEST(LogBinomialCoefficient, IsTheLogarithmOfTheCoefficient) {
     }
 }
 
-TEST(CopyParameter, ReturnsItsArgumentAndRejectsNonFinite) {
-    EXPECT_EQ(CopyParameter(3.25), 3.25);
-    EXPECT_THROW(CopyParameter(kInf), ArithmeticFault);
-}
-
 // ---- Binomial -----------------------------------------------------------------------------
 
 TEST(Binomial, CdfIsTheRunningSumOfThePmf) {
@@ -175,12 +170,6 @@ TEST(Binomial, QuantileFaultsRatherThanStepOverAnInfiniteMass) {
     EXPECT_THROW(BinomialPmf(515, 1030, 0.5), ArithmeticFault);
 }
 
-TEST(Binomial, Moments) {
-    EXPECT_EQ(BinomialMean(10, 0.5), 5.0);
-    EXPECT_EQ(BinomialVariance(10, 0.5), 2.5);
-    EXPECT_EQ(BinomialVariance(4, 0.25), 0.75);
-}
-
 // ---- Geometric ----------------------------------------------------------------------------
 
 TEST(Geometric, FirstTrialCarriesProbabilityP) {
@@ -233,13 +222,6 @@ TEST(Geometric, QuantileEdgeCases) {
     EXPECT_FALSE(GeometricQuantile(kNaN, 0.5).has_value());
     EXPECT_THROW(GeometricQuantile(1.0, 0.5), ArithmeticFault);
     EXPECT_THROW(GeometricQuantile(0.5, 1e-6), ArithmeticFault); // about 693148 trials
-}
-
-TEST(Geometric, MomentsCountTrials) {
-    EXPECT_EQ(GeometricMean(0.5), 2.0);
-    EXPECT_EQ(GeometricVariance(0.5), 2.0);
-    EXPECT_DOUBLE_EQ(GeometricVariance(0.2), 20.0);
-    EXPECT_THROW(GeometricMean(0.0), ArithmeticFault);
 }
 
 // ---- Poisson ------------------------------------------------------------------------------
