@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -38,6 +40,24 @@ bool SaveGraphBitmap(const QImage& image, const QString& path, QString* error) {
     if (pixels.isNull()) {
         SetError(error, CannotSave(path, QCoreApplication::translate("GraphExport", "内存不足")));
         return false;
+    }
+
+    // Only a regular file is replaced: a folder, a device or a pipe of that name stays (opening
+    // a pipe would wait for a reader). Renaming over a write-protected file would succeed in a
+    // writable folder, so a file the user may not write to is refused too; opening it to append
+    // changes nothing and gives the system's own reason.
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink()) {
+        if (!target.isFile()) {
+            SetError(error, CannotSave(path, QCoreApplication::translate(
+                                                 "GraphExport", "同名的项目不是普通文件")));
+            return false;
+        }
+        QFile existing(path);
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            SetError(error, CannotSave(path, existing.errorString()));
+            return false;
+        }
     }
 
     // The bitmap goes to a temporary file beside the target and replaces it only once it is
