@@ -41,9 +41,11 @@ struct ParameterTexts {
     std::string_view text3;
 };
 
-// The graph's range for the distribution, from the first two parameter fields read without
-// integer conversion. Ends may be non-finite (Geometric at p = 0); no value when a field's
-// number is beyond the double range.
+// The graph's range for the distribution: fixed, or fitted from the first two parameter fields
+// read as numbers without integer conversion (only the fields the distribution's rule uses).
+// The ends are not checked: they may be equal (Binomial n = 0), reversed (a negative Binomial
+// n) or non-finite (Geometric at p = 0). Returns false, leaving `range` unchanged, when a field
+// the rule reads holds a number beyond the double range.
 bool ChoosePlotRange(DistributionId id, const ParameterTexts& texts, PlotRange& range);
 
 // Fills X (always, before validation) and, when the parameters are valid, Pdf, Cdf, Survival

@@ -1,0 +1,211 @@
+#include "plot/running_cumulatives.hpp"
+
+#include "dist/discrete.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kelvora {
+
+namespace {
+
+constexpr int kInt16Max = std::numeric_limits<Int16>::max();
+
+} // namespace
+
+// ---- Binomial -------------------------------------------------------------------------------
+
+double RunningBinomialCdf::At(Int16 k) {
+    if (k < 0) {
+        return 0.0;
+    }
+    if (k >= n_) {
+        return 1.0;
+    }
+    if (p_ == 0.0) {
+        return 1.0;
+    }
+    if (p_ == 1.0) {
+        return 0.0;
+    }
+    if (k + 1 < next_) {
+        next_ = 0;
+        sum_ = 0.0;
+        faulted_ = false;
+        lastTerm_ = kLeftOut;
+    }
+    while (next_ <= k && !faulted_) {
+        // BinomialCdf's term C(n, i) p^i (1 - p)^(n - i) is BinomialPmf's closed form: the same
+        // factors in the same order.
+        try {
+            lastTerm_ = BinomialPmf(static_cast<Int16>(next_), n_, p_);
+        } catch (const ArithmeticFault&) {
+            faulted_ = true;
+            break;
+        }
+        sum_ = sum_ + lastTerm_;
+        ++next_;
+    }
+    if (next_ <= k) {
+        return kLeftOut; // a term up to k faults, and so would BinomialCdf(k)
+    }
+    return AsSample(sum_);
+}
+
+double RunningBinomialCdf::TermAt(Int16 k) const {
+    return k >= 0 && k + 1 == next_ ? lastTerm_ : kLeftOut;
+}
+
+// ---- Poisson --------------------------------------------------------------------------------
+
+void RunningPoissonCdf::Restart() {
+    top_ = 0;
+    t_ = std::exp(-lambda_);
+    sum_ = t_;
+}
+
+double RunningPoissonCdf::At(Int16 k) {
+    if (k < 0) {
+        return 0.0;
+    }
+    if (k < top_) {
+        Restart();
+    }
+    while (top_ < k) {
+        ++top_;
+        t_ = t_ * lambda_ / top_;
+        sum_ = sum_ + t_;
+    }
+    // PoissonCdf's 16-bit loop counter steps past 32767 after the last term.
+    if (k == kInt16Max) {
+        return kLeftOut;
+    }
+    return AsSample(sum_);
+}
+
+// ---- Hypergeometric -------------------------------------------------------------------------
+
+namespace {
+
+// The fewest marked items a draw can hold (HypergeometricCdf's starting point).
+Int16 LowestSupportPoint(Int16 n, Int16 K, Int16 M) {
+    return std::max(Int16{0}, Sub16(n, Sub16(M, K)));
+}
+
+} // namespace
+
+RunningHypergeometric::RunningHypergeometric(Int16 n, Int16 K, Int16 M,
+                                             const LogFactorialTable& table)
+    : n_(n), K_(K), M_(M), table_(table) {}
+
+void RunningHypergeometric::RequestLogFactorials(Int16 k, Int16 n, Int16 K, Int16 M,
+                                                 LogFactorialTable& table) {
+    // A difference that faults here faults in the routine too, before any log-factorial.
+    try {
+        const Int16 unmarked = Sub16(M, K);
+        for (const Int16 v : {K, unmarked, M, n, Sub16(M, n), Sub16(unmarked, n)}) {
+            table.Request(v);
+        }
+        const Int16 low = LowestSupportPoint(n, K, M);
+        table.Request(low);
+        table.Request(Sub16(K, low));
+        if (k >= 0 && k <= n && k <= K) {
+            table.Request(k);
+            table.Request(Sub16(K, k));
+            table.Request(Sub16(n, k));
+            table.Request(Sub16(unmarked, Sub16(n, k)));
+        }
+    } catch (const ArithmeticFault&) {
+    }
+}
+
+double RunningHypergeometric::LowestMass() const {
+    if (low_ == 0) {
+        return std::exp(table_.LogBinomialCoefficient(Sub16(M_, K_), n_) -
+                        table_.LogBinomialCoefficient(M_, n_));
+    }
+    return std::exp(table_.LogBinomialCoefficient(K_, low_) -
+                    table_.LogBinomialCoefficient(M_, n_));
+}
+
+double RunningHypergeometric::NextMass(double t, Int16 i) const {
+    const Int16 a = Mul16(Sub16(n_, i), Sub16(K_, i));
+    const Int16 b = Mul16(Add16(Add16(Sub16(Sub16(M_, K_), n_), i), 1), Add16(i, 1));
+    return t * a / b;
+}
+
+void RunningHypergeometric::Restart() {
+    started_ = true;
+    faulted_ = false;
+    lowFaulted_ = false;
+    try {
+        low_ = LowestSupportPoint(n_, K_, M_);
+    } catch (const ArithmeticFault&) {
+        lowFaulted_ = true;
+        return;
+    }
+    try {
+        t_ = LowestMass();
+        result_ = t_;
+        i_ = low_;
+    } catch (const ArithmeticFault&) {
+        faulted_ = true;
+        i_ = low_ - 1; // not even the first term
+    }
+}
+
+double RunningHypergeometric::CdfAt(Int16 k) {
+    if (k < 0) {
+        return 0.0;
+    }
+    if (!started_) {
+        Restart();
+    }
+    if (lowFaulted_) {
+        return kLeftOut;
+    }
+    if (k < low_) {
+        return 0.0;
+    }
+    // Past the top of the support every mass is 0: the routine stops summing there.
+    const Int16 last = std::min({k, n_, K_});
+    if (last < i_) {
+        Restart();
+    }
+    while (i_ < last && !faulted_) {
+        try {
+            t_ = NextMass(t_, static_cast<Int16>(i_));
+        } catch (const ArithmeticFault&) {
+            faulted_ = true;
+            break;
+        }
+        result_ = result_ + t_;
+        ++i_;
+    }
+    if (i_ < last) {
+        return kLeftOut; // a term up to k faults, and so would HypergeometricCdf(k)
+    }
+    return AsSample(result_);
+}
+
+double RunningHypergeometric::PmfAt(Int16 k) const {
+    // HypergeometricPmf's boundary cases, in its order.
+    if (k < 0 || k > n_ || k > K_ || k > M_) {
+        return 0.0;
+    }
+    return GuardedSample([&] {
+        if (k < LowestSupportPoint(n_, K_, M_)) {
+            return 0.0;
+        }
+        if (n_ == 0) {
+            return k == 0 ? 1.0 : 0.0;
+        }
+        return Finite(std::exp(table_.LogBinomialCoefficient(K_, k) +
+                               table_.LogBinomialCoefficient(Sub16(M_, K_), Sub16(n_, k)) -
+                               table_.LogBinomialCoefficient(M_, n_)),
+                      "HypergeometricPmf");
+    });
+}
+
+} // namespace kelvora
