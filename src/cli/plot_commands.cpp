@@ -1,14 +1,97 @@
 #include "cli/plot_commands.hpp"
 
+#include "dist/distribution_id.hpp"
+#include "plot/graph_renderer.hpp"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
 namespace kelvora {
 
-int RunSamplesCommand(DistributionId, const ParameterTexts&, QTextStream&) {
-    return 1;
+namespace {
+
+// Renders above this many times the window's pixels are refused: the image would take
+// gigabytes long before it showed anything new.
+constexpr int kLargestScale = 16;
+
+// Shortest text that reads back as the same double; "nan" for a left-out sample.
+QString Number(double v) {
+    if (std::isnan(v)) {
+        return QStringLiteral("nan");
+    }
+    char buffer[64];
+    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(r.ptr - buffer));
 }
 
-int RunPlotCommand(DistributionId, const ParameterTexts&, FunctionKind, const QString&, int,
-                   QString*) {
-    return 1;
+// The hazard of a discrete distribution is not sampled.
+QString HazardText(DistributionId id, double v) {
+    return IsDiscrete(id) ? QStringLiteral("-") : Number(v);
+}
+
+} // namespace
+
+int RunSamplesCommand(DistributionId id, const ParameterTexts& texts, QTextStream& out) {
+    constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+    PlotRange range{kNoValue, kNoValue};
+    if (!ChoosePlotRange(id, texts, range)) {
+        range = PlotRange{kNoValue, kNoValue};
+    }
+    out << Number(range.XMin) << '\t' << Number(range.XMax) << '\n';
+
+    PlotSamples samples;
+    CurveExtremes e;
+    if (!SampleCurves(id, texts, range.XMin, range.XMax, samples, e)) {
+        out << "invalid\n";
+    } else {
+        out << Number(e.MaxPdf) << '\t' << Number(e.MaxCdf) << '\t' << Number(e.MaxSurvival) << '\t'
+            << HazardText(id, e.MinHazard) << '\t' << HazardText(id, e.MaxHazard) << '\n';
+        for (std::size_t i = 0; i < kSampleCount; ++i) {
+            out << Number(samples.X[i]) << '\t' << Number(samples.Pdf[i]) << '\t'
+                << Number(samples.Cdf[i]) << '\t' << Number(samples.Survival[i]) << '\t'
+                << HazardText(id, samples.Hazard[i]) << '\n';
+        }
+    }
+    out.flush();
+    return out.status() == QTextStream::Ok ? 0 : 1;
+}
+
+int RunPlotCommand(DistributionId id, const ParameterTexts& texts, FunctionKind kind,
+                   const QString& file, int scale, QString* error) {
+    const auto fail = [error](const QString& why) {
+        if (error) {
+            *error = why;
+        }
+        return 1;
+    };
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    const char* format = suffix == QLatin1String("png")   ? "PNG"
+                         : suffix == QLatin1String("bmp") ? "BMP"
+                                                          : nullptr;
+    if (!format) {
+        return fail(QStringLiteral("%1: the file name must end in .png or .bmp").arg(file));
+    }
+    if (scale < 1 || scale > kLargestScale) {
+        return fail(
+            QStringLiteral("the scale must be a whole number from 1 to %1").arg(kLargestScale));
+    }
+    // Text needs the font database, which only a GUI application provides.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        return fail(QStringLiteral("drawing the graph needs a QGuiApplication"));
+    }
+    QImage image = MakeGraphImage(scale);
+    PlotSamples samples;
+    DrawGraph(image, id, texts, kind, QLocale(), samples);
+    if (!image.save(file, format)) {
+        return fail(QStringLiteral("%1: cannot write the image").arg(file));
+    }
+    return 0;
 }
 
 } // namespace kelvora
