@@ -5,6 +5,8 @@
 #include "plot/sample_value.hpp"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace kelvora {
@@ -57,7 +59,16 @@ public:
         }
         case DistributionId::Poisson: {
             const double cdf = poisson_.At(k);
-            return {GuardedSample([&] { return PoissonPmf(k, p.real1); }), cdf};
+            // PoissonPmf faults where k! or lambda^k leaves the double range, and both only
+            // grow with k: past the first fault every mass faults, and is not asked for again.
+            if (k >= poissonMassFaultsFrom_) {
+                return {kLeftOut, cdf};
+            }
+            const double pmf = GuardedSample([&] { return PoissonPmf(k, p.real1); });
+            if (std::isnan(pmf) && k >= 0) {
+                poissonMassFaultsFrom_ = k;
+            }
+            return {pmf, cdf};
         }
         default:
             return {};
@@ -69,6 +80,7 @@ private:
     RunningBinomialCdf binomial_;
     RunningPoissonCdf poisson_;
     RunningHypergeometric hypergeometric_;
+    int poissonMassFaultsFrom_ = std::numeric_limits<int>::max();
 };
 
 void FillLogFactorials(const DistributionParameters& p, const SampleKs& ks,

@@ -79,8 +79,7 @@ QPointF GraphPainter::CurvePoint(const GraphScale& scale, double x, double y) co
 void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
                              const std::array<double, kSampleArraySize>& S) {
     QPen pen(kCurveColour, kCurveWidthPx);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::SquareCap);
     painter_.setPen(pen);
 
     // The curve stays inside the frame's outer edge: a curve along an axis would otherwise show
@@ -88,22 +87,16 @@ void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, k
     const double halfLine = hairlineDevicePixels_ / dpr_ / 2.0;
     painter_.setClipRect(FrameRect().adjusted(-halfLine, -halfLine, halfLine, halfLine));
 
-    std::array<QPointF, kSampleCount> run;
-    int length = 0;
-    const auto flush = [&] {
-        if (length >= 2) {
-            painter_.drawPolyline(run.data(), length);
-        }
-        length = 0;
-    };
-    for (std::size_t i = 0; i < kSampleCount; ++i) {
-        if (std::isfinite(X[i]) && std::isfinite(S[i])) {
-            run[static_cast<std::size_t>(length++)] = CurvePoint(scale, X[i], S[i]);
-        } else {
-            flush();
+    std::array<QLineF, kSampleCount - 1> segments;
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < kSampleCount; ++i) {
+        if (std::isfinite(X[i]) && std::isfinite(S[i]) && std::isfinite(X[i + 1]) &&
+            std::isfinite(S[i + 1])) {
+            segments[static_cast<std::size_t>(count++)] =
+                QLineF(CurvePoint(scale, X[i], S[i]), CurvePoint(scale, X[i + 1], S[i + 1]));
         }
     }
-    flush();
+    painter_.drawLines(segments.data(), count);
     painter_.setClipping(false);
 }
 

@@ -16,6 +16,18 @@ constexpr int kInt16Max = std::numeric_limits<Int16>::max();
 
 // ---- Binomial -------------------------------------------------------------------------------
 
+double RunningBinomialCdf::Coefficient(Int16 i) {
+    const int m = std::min<int>(i, n_ - i);
+    if (m >= 0 && m < cached_) {
+        return coefficients_[static_cast<std::size_t>(m)];
+    }
+    const double c = BinomialCoefficient(n_, i);
+    if (m == cached_ && m < kCachedCoefficients) {
+        coefficients_[static_cast<std::size_t>(cached_++)] = c;
+    }
+    return c;
+}
+
 double RunningBinomialCdf::At(Int16 k) {
     if (k < 0) {
         return 0.0;
@@ -36,10 +48,10 @@ double RunningBinomialCdf::At(Int16 k) {
         lastTerm_ = kLeftOut;
     }
     while (next_ <= k && !faulted_) {
-        // BinomialCdf's term C(n, i) p^i (1 - p)^(n - i) is BinomialPmf's closed form: the same
-        // factors in the same order.
+        const auto i = static_cast<Int16>(next_);
+        // BinomialCdf's term, factor by factor in its order.
         try {
-            lastTerm_ = BinomialPmf(static_cast<Int16>(next_), n_, p_);
+            lastTerm_ = Coefficient(i) * std::pow(p_, i) * std::pow(1.0 - p_, Sub16(n_, i));
         } catch (const ArithmeticFault&) {
             faulted_ = true;
             break;

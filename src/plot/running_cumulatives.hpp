@@ -10,9 +10,16 @@
 #include "plot/sample_value.hpp"
 #include "specfun/arithmetic.hpp"
 
+#include <array>
+
 namespace kelvora {
 
-// BinomialCdf(k, n, p): the masses BinomialPmf(i, n, p), i = 0..k, added from 0.
+// BinomialCdf(k, n, p): the terms C(n, i) p^i (1 - p)^(n - i), i = 0..k, added from 0. Each
+// term needs a coefficient of O(min(i, n - i)) steps. BinomialCoefficient works only with
+// min(i, n - i) and max(i, n - i), so C(n, i) and C(n, n - i) are the same double: the upper
+// half reuses the lower half's coefficients. Every n whose middle coefficient stays finite is
+// at most 1029, so the lower half needs at most 515 of them; from n = 1030 the sum faults
+// before it reaches the middle.
 class RunningBinomialCdf {
 public:
     RunningBinomialCdf(Int16 n, double p) : n_(n), p_(p) {}
@@ -21,12 +28,16 @@ public:
     double TermAt(Int16 k) const;
 
 private:
+    static constexpr int kCachedCoefficients = 515;
+    double Coefficient(Int16 i);
     Int16 n_;
     double p_;
     int next_ = 0;         // terms 0..next_-1 are in sum_
     bool faulted_ = false; // term next_ faults
     double sum_ = 0.0;
     double lastTerm_ = kLeftOut;
+    std::array<double, kCachedCoefficients> coefficients_{}; // C(n, m), m < cached_
+    int cached_ = 0;
 };
 
 // PoissonCdf(k, lambda): t(0) = exp(-lambda), t(i) = t(i-1) * lambda / i, added from 0.
