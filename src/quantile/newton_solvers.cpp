@@ -111,7 +111,7 @@ double FQuantile(Int16 df1, Int16 df2, double p) {
 double StudentTQuantile(Int16 n, double p) {
     RequireDegreesOfFreedom(n, "StudentTQuantile");
     if (n == 1) {
-        // The short pi is 1e-13 above pi, so within about 3e-14 of either end the angle passes
+        // The short pi exceeds pi by 2e-13, so within about 3e-14 of either end the angle passes
         // the pole and the tangent comes out huge with the wrong sign: no finite quantile there.
         const double t = std::tan((0.5 - p) * kPi);
         if ((0.5 - p) * t < 0) {
