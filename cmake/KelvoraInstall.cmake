@@ -36,8 +36,13 @@ set(CPACK_PACKAGE_NAME kelvora)
 set(CPACK_PACKAGE_VENDOR "Kelvora")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calculator and grapher for sixteen probability distributions")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvora computes the density or probability mass, the cumulative probability, the survival and hazard values, the quantile, the mean and the variance of sixteen probability distributions, and draws the chosen function with a picture of its formula. The interface is in Chinese (Simplified); kelvora-calc offers the same calculation on the command line.")
+# One paragraph, wrapped for the package manager's 80-column display.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Kelvora computes the density or probability mass, the cumulative probability,"
+    "the survival and hazard values, the quantile, the mean and the variance of"
+    "sixteen probability distributions, and draws the chosen function with a"
+    "picture of its formula. The interface is in Chinese (Simplified); kelvora-calc"
+    "offers the same calculation on the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kelvora maintainers <maintainers@kelvora.example.org>")

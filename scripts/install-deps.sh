@@ -16,6 +16,8 @@ packages=(
     clang libclang-rt-14-dev
     # packaging
     dpkg-dev file
+    # test: the installed menu entry is checked with desktop-file-validate
+    desktop-file-utils
 )
 
 missing=()

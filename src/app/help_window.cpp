@@ -14,7 +14,6 @@ HelpWindow::HelpWindow(const QUrl& page, QWidget* parent)
       homeButton_(new QPushButton(tr("目录"), this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Kelvora 帮助"));
-    setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 640);
 
     browser_->setObjectName(QStringLiteral("helpBrowser"));
@@ -64,6 +63,7 @@ HelpWindow* ShowHelpWindow(const QUrl& page, QWidget* parent) {
     }
     if (window == nullptr) {
         window = new HelpWindow(page, parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
     window->raise();
