@@ -45,7 +45,7 @@ public:
         case DistributionId::Binomial: {
             const double cdf = binomial_.At(k);
             double pdf = binomial_.TermAt(k);
-            if (std::isnan(pdf)) {
+            if (std::isnan(pdf) && !binomial_.CoefficientOverflows(k)) {
                 pdf = GuardedSample([&] { return BinomialPmf(k, p.count1, p.real2); });
             }
             return {pdf, cdf};

@@ -21,7 +21,13 @@ double RunningBinomialCdf::Coefficient(Int16 i) {
     if (m >= 0 && m < cached_) {
         return coefficients_[static_cast<std::size_t>(m)];
     }
-    const double c = BinomialCoefficient(n_, i);
+    double c = 0.0;
+    try {
+        c = BinomialCoefficient(n_, i);
+    } catch (const ArithmeticFault&) {
+        overflowsFrom_ = std::min(overflowsFrom_, m);
+        throw;
+    }
     if (m == cached_ && m < kCachedCoefficients) {
         coefficients_[static_cast<std::size_t>(cached_++)] = c;
     }
@@ -63,6 +69,10 @@ double RunningBinomialCdf::At(Int16 k) {
         return kLeftOut; // a term up to k faults, and so would BinomialCdf(k)
     }
     return AsSample(sum_);
+}
+
+bool RunningBinomialCdf::CoefficientOverflows(Int16 k) const {
+    return k >= 0 && k <= n_ && std::min<int>(k, n_ - k) >= overflowsFrom_;
 }
 
 double RunningBinomialCdf::TermAt(Int16 k) const {

@@ -11,6 +11,7 @@
 #include "specfun/arithmetic.hpp"
 
 #include <array>
+#include <limits>
 
 namespace kelvora {
 
@@ -26,6 +27,10 @@ public:
     double At(Int16 k);
     // BinomialPmf(k, n, p) when the last At summed up to exactly this k, else NaN.
     double TermAt(Int16 k) const;
+    // True when C(n, k) is known to leave the double range, and so BinomialPmf(k, n, p) to
+    // fault. C(n, m) grows with m up to n / 2, so once the sum has met the first coefficient
+    // that overflows, every coefficient from there to its mirror image overflows too.
+    bool CoefficientOverflows(Int16 k) const;
 
 private:
     static constexpr int kCachedCoefficients = 515;
@@ -38,6 +43,7 @@ private:
     double lastTerm_ = kLeftOut;
     std::array<double, kCachedCoefficients> coefficients_{}; // C(n, m), m < cached_
     int cached_ = 0;
+    int overflowsFrom_ = std::numeric_limits<int>::max(); // the first m whose C(n, m) faults
 };
 
 // PoissonCdf(k, lambda): t(0) = exp(-lambda), t(i) = t(i-1) * lambda / i, added from 0.

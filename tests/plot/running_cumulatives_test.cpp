@@ -101,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
                       StraightCase{Id::Binomial, {"10", "0.3", ""}, -3.0, 14.0},
                       StraightCase{Id::Binomial, {"1000", "0.5", ""}, 0.0, 1000.0},
                       StraightCase{Id::Binomial, {"1029", "0.7", ""}, 0.0, 1029.0},
+                      StraightCase{Id::Binomial, {"1030", "0.5", ""}, 0.0, 1030.0},
+                      StraightCase{Id::Binomial, {"1031", "0.5", ""}, 0.0, 1031.0},
+                      StraightCase{Id::Binomial, {"1033", "0.2", ""}, 0.0, 1033.0},
                       StraightCase{Id::Binomial, {"2000", "0.5", ""}, 0.0, 2000.0},
+                      StraightCase{Id::Binomial, {"32767", "0.5", ""}, 0.0, 32767.0},
                       StraightCase{Id::Binomial, {"50", "0.5", ""}, 60.0, -5.0},
                       StraightCase{Id::Binomial, {"7", "1e-300", ""}, 0.0, 7.0},
                       StraightCase{Id::Binomial, {"0", "0.5", ""}, -1.0, 1.0}));
