@@ -164,18 +164,11 @@ TEST(DrawGraph, HazardOfADiscreteDistributionLeavesAnEmptyArea) {
     }
 }
 
-TEST(DrawGraph, HazardOfAContinuousDistributionIsDrawn) {
-    const QImage image = Render(Id::Weibull, {"1", "2", ""}, FunctionKind::Hazard);
-    EXPECT_GT(CountPixels(image, kInsideFrame, IsBlue), 300);
-    EXPECT_TRUE(IsBlack(image, kLeft, 100));
-}
-
 struct DegenerateCase {
     const char* what;
     Id id;
     ParameterTexts texts;
     FunctionKind kind;
-    bool curveVisible;
 };
 
 void PrintTo(const DegenerateCase& c, std::ostream* os) {
@@ -190,63 +183,20 @@ TEST_P(DegenerateGraphs, DrawFrameAndTicksOverAUnitSpan) {
     EXPECT_TRUE(IsBlack(image, kLeft, 100));
     EXPECT_TRUE(IsBlack(image, kRight, 100));
     EXPECT_TRUE(IsBlack(image, kLeft + 5, kTop));
-    if (c.curveVisible) {
-        EXPECT_GT(CountPixels(image, kInsideFrame, IsBlue), 100);
-    }
 }
 
+// Spans of zero width, of infinite width, lost in rounding or too small to divide by.
 INSTANTIATE_TEST_SUITE_P(
     Cases, DegenerateGraphs,
-    ::testing::Values(DegenerateCase{"Binomial n = 0: XMax = XMin",
-                                     Id::Binomial,
-                                     {"0", "0.5", ""},
-                                     FunctionKind::Pdf,
-                                     false},
-                      DegenerateCase{"Hypergeometric support above 9: every mass 0",
-                                     Id::Hypergeometric,
-                                     {"30", "30", "20"},
-                                     FunctionKind::Pdf,
-                                     false},
-                      DegenerateCase{"Uniform hazard over a tiny span",
-                                     Id::Uniform,
-                                     {"0", "1e-300", ""},
-                                     FunctionKind::Hazard,
-                                     false},
-                      DegenerateCase{"Cauchy range beyond the double range",
-                                     Id::Cauchy,
-                                     {"1e308", "1e307", ""},
-                                     FunctionKind::Cdf,
-                                     false},
-                      DegenerateCase{"Normal range lost in rounding",
-                                     Id::Normal,
-                                     {"1e300", "1", ""},
-                                     FunctionKind::Pdf,
-                                     false},
-                      DegenerateCase{"Cauchy scale below the double resolution",
-                                     Id::Cauchy,
-                                     {"5", "1e-320", ""},
-                                     FunctionKind::Survival,
-                                     false},
-                      DegenerateCase{"Gamma range end infinite",
-                                     Id::Gamma,
-                                     {"1e300", "1e300", ""},
-                                     FunctionKind::Pdf,
-                                     false},
-                      DegenerateCase{"Uniform over the whole double range",
-                                     Id::Uniform,
-                                     {"-1e308", "1e308", ""},
-                                     FunctionKind::Cdf,
-                                     false},
-                      DegenerateCase{"Exponential hazard with survival 0",
-                                     Id::Exponential,
-                                     {"700", "", ""},
-                                     FunctionKind::Hazard,
-                                     false},
-                      DegenerateCase{"Weibull with a huge shape",
-                                     Id::Weibull,
-                                     {"1", "1e10", ""},
-                                     FunctionKind::Hazard,
-                                     false}));
+    ::testing::Values(
+        DegenerateCase{"binomial n 0", Id::Binomial, {"0", "0.5", ""}, FunctionKind::Pdf},
+        DegenerateCase{"every mass 0", Id::Hypergeometric, {"30", "30", "20"}, FunctionKind::Pdf},
+        DegenerateCase{"uniform 1e-300", Id::Uniform, {"0", "1e-300", ""}, FunctionKind::Hazard},
+        DegenerateCase{"cauchy infinite", Id::Cauchy, {"1e308", "1e307", ""}, FunctionKind::Cdf},
+        DegenerateCase{"normal rounded", Id::Normal, {"1e300", "1", ""}, FunctionKind::Pdf},
+        DegenerateCase{"cauchy tiny", Id::Cauchy, {"5", "1e-320", ""}, FunctionKind::Survival},
+        DegenerateCase{"uniform whole", Id::Uniform, {"-1e308", "1e308", ""}, FunctionKind::Cdf},
+        DegenerateCase{"weibull shape", Id::Weibull, {"1", "1e10", ""}, FunctionKind::Hazard}));
 
 TEST(DrawGraph, GeometricAtZeroIsInvalidDespiteItsInfiniteRange) {
     const QImage image = Render(Id::Geometric, {"0", "", ""}, FunctionKind::Pdf);

@@ -151,13 +151,5 @@ TEST(LogFactorialTable, FaultsWhereLogFactorialFaults) {
     EXPECT_THROW(table(32767), ArithmeticFault);
 }
 
-TEST(LogFactorialTable, RefusesRequestsBeyondItsCapacity) {
-    LogFactorialTable table;
-    for (int i = 0; i < LogFactorialTable::kCapacity; ++i) {
-        ASSERT_TRUE(table.Request(static_cast<Int16>(i)));
-    }
-    EXPECT_FALSE(table.Request(1));
-}
-
 } // namespace
 } // namespace kelvora
