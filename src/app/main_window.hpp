@@ -66,6 +66,7 @@ private:
     void createGraphFrame(QWidget* client);
     void createConnections();
     void setFocusOrder();
+    void fitFontToCaptions(QWidget* client);
 
     // Handlers
     void Form_Load();

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QtDebug>
 
 #include <exception>
@@ -99,13 +100,18 @@ void MainWindow::CalculateResults() {
     const InputTexts inputs{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
                             Text7->text()};
     const CalculationOutput output = kelvora::CalculateResults(*id, inputs, services_.locale);
-    Text5->setText(output.texts.density);
-    Text6->setText(output.texts.cumulative);
-    Text11->setText(output.texts.survival);
-    Text12->setText(output.texts.hazard);
-    Text8->setText(output.texts.quantile);
-    Text9->setText(output.texts.mean);
-    Text10->setText(output.texts.variance);
+    // A value wider than its narrow field shows its sign and leading digits.
+    const auto show = [](QLineEdit* field, const QString& text) {
+        field->setText(text);
+        field->setCursorPosition(0);
+    };
+    show(Text5, output.texts.density);
+    show(Text6, output.texts.cumulative);
+    show(Text11, output.texts.survival);
+    show(Text12, output.texts.hazard);
+    show(Text8, output.texts.quantile);
+    show(Text9, output.texts.mean);
+    show(Text10, output.texts.variance);
     resultSet_ = output.set;
 }
 

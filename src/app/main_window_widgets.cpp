@@ -3,6 +3,7 @@
 #include "app/input_field.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
+#include "app/window_font.hpp"
 #include "plot/graph_renderer.hpp"
 
 #include <QAction>
@@ -13,6 +14,10 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace kelvora {
 
@@ -123,6 +128,30 @@ void MainWindow::createWidgets() {
     createGraphFrame(client);
     createParameterPanel(client);
     createValueFrames(client);
+    fitFontToCaptions(client);
+}
+
+void MainWindow::fitFontToCaptions(QWidget* client) {
+    // The parameter panel's labels are measured with every caption the catalogue gives them;
+    // their captions before the first choice are never seen.
+    const QLabel* const panelLabels[] = {Label17, Label18, Label19, Label20, Label21, Label12};
+    std::vector<CaptionBox> boxes(std::size(panelLabels));
+    for (std::size_t i = 0; i < std::size(panelLabels); ++i) {
+        boxes[i].width = panelLabels[i]->contentsRect().width();
+    }
+    for (const CatalogueEntry& entry : catalogue_.entries()) {
+        for (std::size_t slot = 0; slot < entry.parameters.size(); ++slot) {
+            boxes[2 * slot].captions.append(entry.parameters[slot].name);
+            boxes[2 * slot + 1].captions.append(entry.parameters[slot].constraint);
+        }
+    }
+    for (const QLabel* label : client->findChildren<QLabel*>()) {
+        if (std::find(std::begin(panelLabels), std::end(panelLabels), label) ==
+            std::end(panelLabels)) {
+            boxes.push_back({label->contentsRect().width(), {label->text()}});
+        }
+    }
+    client->setFont(FontFittingCaptions(client->font(), boxes));
 }
 
 void MainWindow::createGraphFrame(QWidget* client) {

@@ -378,6 +378,23 @@ private slots:
         QCOMPARE(Find<QWidget>(*w.window, field)->accessibleName(), name);
     }
 
+    void everyCaptionFitsItsLabel() {
+        WindowUnderTest w;
+        auto* tabs = w.find<QTabWidget>("TabStrip1");
+        QVERIFY(tabs->tabBar()->sizeHint().width() <= tabs->width());
+        for (int id = 0; id < kDistributionCount; ++id) {
+            w.chooseDistribution(id);
+            for (const QLabel* label : w.window->centralWidget()->findChildren<QLabel*>()) {
+                const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                QVERIFY2(needed <= label->contentsRect().width(),
+                         qPrintable(QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                                        .arg(label->objectName(), label->text())
+                                        .arg(needed)
+                                        .arg(label->contentsRect().width())));
+            }
+        }
+    }
+
     void outputFieldsAreReadOnlyAndTakeTheFocus() {
         WindowUnderTest w;
         for (const char* name :
