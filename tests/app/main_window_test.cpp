@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -295,6 +296,18 @@ private slots:
                                        QStringLiteral("mnuGraphSave:保存为位图图像")}));
         menu->close();
         QVERIFY(w.probe->stages.empty());
+
+        // The keyboard's menu key (Qt turns it into a keyboard context-menu request) opens it
+        // too; a mouse-made request is ignored, as the button press already opened it.
+        QContextMenuEvent byMouse(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  graph->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(graph, &byMouse);
+        QVERIFY(!menu->isVisible());
+        QContextMenuEvent byKeyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                     graph->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(graph, &byKeyboard);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
     }
 
     void menuBar() {
