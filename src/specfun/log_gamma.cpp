@@ -27,6 +27,9 @@ constexpr double kD2 = 0.422784335098467;
 constexpr double kD4 = 1.79175946922805;
 constexpr double kLogGammaSmall = 1e-6;
 constexpr double kPntSixEight = 0.6796875;
+constexpr double kLogGammaFirst = 1.5;  // end of the forms around 1
+constexpr double kLogGammaSecond = 4.0; // end of the form around 2
+constexpr double kLogGammaThird = 12.0; // end of the form around 4; asymptotic above
 constexpr double kLogGammaFrtBig = 1.42e9;
 constexpr double kLogGammaMax = 4.08e36;
 
@@ -91,7 +94,7 @@ double LogGammaValue(double y) {
     if (y <= kLogGammaSmall) {
         return -std::log(y);
     }
-    if (y <= 1.5) {
+    if (y <= kLogGammaFirst) {
         double corr = 0.0;
         double xm1 = 0.0;
         if (y < kPntSixEight) {
@@ -106,11 +109,11 @@ double LogGammaValue(double y) {
         const double xm2 = (y - 0.5) - 0.5;
         return corr + xm2 * (kD2 + xm2 * RationalRatio(kP2, kQ2, xm2, 1.0));
     }
-    if (y <= 4.0) {
+    if (y <= kLogGammaSecond) {
         const double xm2 = y - 2.0;
         return xm2 * (kD2 + xm2 * RationalRatio(kP2, kQ2, xm2, 1.0));
     }
-    if (y <= 12.0) {
+    if (y <= kLogGammaThird) {
         const double xm4 = y - 4.0;
         return kD4 + xm4 * RationalRatio(kP4, kQ4, xm4, -1.0);
     }

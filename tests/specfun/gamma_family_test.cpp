@@ -46,6 +46,7 @@ TEST(LogGamma, ExactAndFixedValues) {
     EXPECT_EQ(LogGamma(-2.5), 0.0);
     EXPECT_EQ(LogGamma(5e36), 0.0);
     EXPECT_GT(LogGamma(4.08e36), 3e38);
+    EXPECT_EQ(LogGamma(4.0801e36), 0.0);
     EXPECT_NEAR(LogGamma(0.5), 0.5723649429247001, 1e-15);
 }
 
@@ -79,6 +80,8 @@ TEST(GammaFunction, ExactAndFixedValues) {
     EXPECT_EQ(GammaFunction(35.05), 0.0);
     EXPECT_EQ(GammaFunction(1e300), 0.0);
     EXPECT_EQ(GammaFunction(1e-39), 0.0);
+    EXPECT_EQ(GammaFunction(1.17e-38), 0.0);
+    EXPECT_EQ(GammaFunction(1.18e-38), 1.0 / 1.18e-38);
     for (double pole : {0.0, -1.0, -2.0, -7.0}) {
         EXPECT_EQ(GammaFunction(pole), 0.0) << pole;
     }
@@ -123,6 +126,12 @@ TEST(IncompleteGammaRatio, FixedValuesOutsideTheDomain) {
     EXPECT_EQ(IncompleteGammaRatio(0.0, 1.0), 0.0);
     EXPECT_EQ(IncompleteGammaRatio(-1.0, 1.0), 0.0);
     EXPECT_EQ(IncompleteGammaRatio(3.0, 2e8), 1.0);
+}
+
+// The series result is 0 once its logarithm drops below -88 (P(30, 0.6) is about 4e-40).
+TEST(IncompleteGammaRatio, UnderflowLimitOfTheSeries) {
+    EXPECT_EQ(IncompleteGammaRatio(30.0, 0.6), 0.0);
+    EXPECT_GT(IncompleteGammaRatio(30.0, 0.7), 0.0);
 }
 
 TEST(IncompleteGammaRatio, ExponentialCaseOnBothExpansions) {
@@ -244,6 +253,60 @@ TEST(LogFactorial, AgreesWithBoostUpToTheLargestCount) {
 
 TEST(LogFactorial, LoopCounterOverflowsAtTheTopOfTheRange) {
     EXPECT_THROW(LogFactorial(32767), ArithmeticFault);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Displayed values must agree to the last bit with any other faithful evaluation of the same
+// constants and operation order. These pins catch a mistyped high-order coefficient or a moved
+// range limit whose effect lies below every oracle tolerance (the asymptotic coefficients, the
+// short Stirling ones, the 0.5 and 0.6796875 switches, the parity test of the reflection). Built
+// with -ffp-contract=off on glibc's libm.
+TEST(GammaFamilyBits, PinnedValues) {
+    struct Pin {
+        const char* name;
+        double value;
+        double expected;
+    };
+    const std::vector<Pin> pins = {
+        {"LogGamma(0.3)", LogGamma(0.3), 1.0957979948180756},
+        {"LogGamma(0.55)", LogGamma(0.55), 0.48003085611112589},
+        {"LogGamma(0.6)", LogGamma(0.6), 0.39823385806923495},
+        {"LogGamma(0.675)", LogGamma(0.675), 0.2922706668746558},
+        {"LogGamma(0.679688)", LogGamma(0.679688), 0.28624217284191505},
+        {"LogGamma(1.2)", LogGamma(1.2), -0.085374090003315847},
+        {"LogGamma(1.55)", LogGamma(1.55), -0.11780614464449451},
+        {"LogGamma(3.3)", LogGamma(3.3), 0.98709857789473487},
+        {"LogGamma(4.05)", LogGamma(4.05), 1.8549184754368038},
+        {"LogGamma(7.7)", LogGamma(7.7), 7.9265413562689959},
+        {"LogGamma(12.05)", LogGamma(12.05), 17.624549400320603},
+        {"LogGamma(12.5)", LogGamma(12.5), 18.734347511936448},
+        {"LogGamma(100.5)", LogGamma(100.5), 361.43554046777763},
+        {"LogGamma(1e5)", LogGamma(1e5), 1051287.7089736571},
+        {"LogGamma(2e9)", LogGamma(2e9), 40832826025.22345},
+        {"GammaFunction(-10.5)", GammaFunction(-10.5), -2.6401218205477139e-07},
+        {"GammaFunction(-1.5)", GammaFunction(-1.5), 2.3632718012073526},
+        {"GammaFunction(0.3)", GammaFunction(0.3), 2.9915689876875899},
+        {"GammaFunction(1.05)", GammaFunction(1.05), 0.97350426556277558},
+        {"GammaFunction(4.5)", GammaFunction(4.5), 11.631728396567448},
+        {"GammaFunction(12.05)", GammaFunction(12.05), 45107063.025737092},
+        {"GammaFunction(12.5)", GammaFunction(12.5), 136843365.46556622},
+        {"GammaFunction(25.5)", GammaFunction(25.5), 3.0867705405286869e+24},
+        {"GammaFunction(35)", GammaFunction(35.0), 2.952327990396008e+38},
+        {"LogGammaStirling(0.5)", LogGammaStirling(0.5), 0.57236490579806265},
+        {"LogGammaStirling(1.5)", LogGammaStirling(1.5), -0.12078227434897215},
+        {"LogGammaStirling(4.5)", LogGammaStirling(4.5), 2.4537365349709788},
+        {"LogGammaStirling(8.05)", LogGammaStirling(8.05), 8.6261094513635292},
+        {"LogGammaStirling(8.5)", LogGammaStirling(8.5), 9.5492672201743609},
+        {"LogGammaStirling(30.5)", LogGammaStirling(30.5), 72.953471149871831},
+        {"IncompleteGammaRatio(0.5, 0.2)", IncompleteGammaRatio(0.5, 0.2), 0.47291074279249307},
+        {"IncompleteGammaRatio(0.5, 1.5)", IncompleteGammaRatio(0.5, 1.5), 0.91673547089794982},
+        {"IncompleteGammaRatio(3, 7)", IncompleteGammaRatio(3.0, 7.0), 0.97036383611947818},
+        {"IncompleteGammaRatio(1500, 1400)", IncompleteGammaRatio(1500.0, 1400.0),
+         0.0042319140822073874},
+    };
+    for (const Pin& pin : pins) {
+        EXPECT_EQ(pin.value, pin.expected) << pin.name;
+    }
 }
 
 } // namespace

@@ -217,5 +217,35 @@ TEST(IncompleteBetaRatio, NonFiniteArgumentsFault) {
     EXPECT_THROW(IncompleteBetaRatio(2.0, kInf, 0.5), ArithmeticFault);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Last-bit pins (see GammaFamilyBits): they catch a mistyped high-order coefficient of the
+// upper-point polynomial or a moved central/tail switch, whose effects lie below the oracle
+// tolerance.
+TEST(NormalBetaBits, PinnedValues) {
+    struct Pin {
+        const char* name;
+        double value;
+        double expected;
+    };
+    const std::vector<Pin> pins = {
+        {"NormalTailArea(-0.7)", NormalTailArea(-0.7), 0.24196365221970872},
+        {"NormalTailArea(1.285)", NormalTailArea(1.285), 0.90060385798753373},
+        {"NormalTailArea(2.3)", NormalTailArea(2.3), 0.98927588997845817},
+        {"NormalTailArea(-5.5)", NormalTailArea(-5.5), 1.8989562465310402e-08},
+        {"NormalTailArea(-11)", NormalTailArea(-11.0), 1.9106595744279009e-28},
+        {"NormalUpperPoint(1e-6)", NormalUpperPoint(1e-6), 4.7539295545577875},
+        {"NormalUpperPoint(1e-4)", NormalUpperPoint(1e-4), 3.7190164505346548},
+        {"NormalUpperPoint(0.2)", NormalUpperPoint(0.2), 0.84162123182971649},
+        {"NormalUpperPoint(0.7)", NormalUpperPoint(0.7), -0.52440051907637408},
+        {"IncompleteBetaRatio(0.5, 2.5, 0.2)", IncompleteBetaRatio(0.5, 2.5, 0.2),
+         0.68562743779076218},
+        {"IncompleteBetaRatio(3, 2.5, 0.7)", IncompleteBetaRatio(3.0, 2.5, 0.7),
+         0.75876244607881971},
+    };
+    for (const Pin& pin : pins) {
+        EXPECT_EQ(pin.value, pin.expected) << pin.name;
+    }
+}
+
 } // namespace
 } // namespace kelvora
