@@ -130,10 +130,14 @@ TEST(ContinuousNoValue, UndefinedMomentsAndLevelsGiveNoValue) {
         {"CauchyVariance", CauchyVariance(0.0, 1.0)},
         {"ExponentialQuantile below 0", ExponentialQuantile(-0.1, 0.0, 1.0)},
         {"ExponentialQuantile above 1", ExponentialQuantile(1.1, 0.0, 1.0)},
+        {"LognormalQuantile below 0", LognormalQuantile(-0.5, 0.0, 1.0)},
         {"LognormalQuantile above 1", LognormalQuantile(1.5, 0.0, 1.0)},
         {"NormalQuantile below 0", NormalQuantile(-0.5, 0.0, 1.0)},
+        {"NormalQuantile above 1", NormalQuantile(1.5, 0.0, 1.0)},
+        {"RayleighQuantile below 0", RayleighQuantile(-0.5, 1.0)},
         {"RayleighQuantile above 1", RayleighQuantile(2.0, 1.0)},
         {"UniformQuantile below 0", UniformQuantile(-1e-9, 0.0, 1.0)},
+        {"UniformQuantile above 1", UniformQuantile(1.5, 0.0, 1.0)},
         {"FCdf, m = 0", FCdf(1.0, 0, 4)},
         {"FCdf, n = 0", FCdf(1.0, 3, 0)},
         {"FPdf, m = -1", FPdf(1.0, -1, 4)},
@@ -154,6 +158,13 @@ TEST(ContinuousMoments, NamedValues) {
     EXPECT_EQ(RayleighVariance(1.0), 0.429203673205105);
     EXPECT_EQ(CopyFirstParameter(-3.0, 2.0), -3.0);
     EXPECT_EQ(SquareSecondParameter(-3.0, 2.0), 4.0);
+}
+
+// Last-bit pins of the t density, whose short pi sits under a square root where a wrong last
+// digit stays below the oracle tolerance.
+TEST(ContinuousDensity, StudentTPinnedValues) {
+    EXPECT_EQ(StudentTPdf(0.5, 0.0, 1.0, 5), 0.32791853132274662);
+    EXPECT_EQ(StudentTPdf(-1.5, 0.0, 1.0, 30), 0.12896160173967189);
 }
 
 // The chi-square variance is formed in double; the F variance keeps its 16-bit integer terms.
