@@ -128,7 +128,12 @@ void MainWindow::DrawGraph() {
     const ParameterTexts texts{std::string_view(text1.constData(), std::size_t(text1.size())),
                                std::string_view(text2.constData(), std::size_t(text2.size())),
                                std::string_view(text3.constData(), std::size_t(text3.size()))};
-    kelvora::DrawGraph(graphImage_, *id, texts, *kind, services_.locale, plotSamples_);
+    // Drawn into copies, so that a fault part-way leaves the shown and exported graph whole.
+    QImage image = graphImage_;
+    PlotSamples samples = plotSamples_;
+    kelvora::DrawGraph(image, *id, texts, *kind, services_.locale, samples);
+    graphImage_ = std::move(image);
+    plotSamples_ = samples;
     Picture4->setImage(graphImage_);
 }
 

@@ -184,38 +184,6 @@ private slots:
         QVERIFY(w.probe->stages.empty());
     }
 
-    void eachActionRunsItsStagesOnceInOrder_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("stages");
-        QTest::newRow("choose a distribution") << "combo"
-                                               << "ICG";
-        QTest::newRow("choose the same distribution again") << "same"
-                                                            << "ICG";
-        QTest::newRow("choose a tab") << "tab"
-                                      << "IG";
-        QTest::newRow("type in a parameter") << "param"
-                                             << "CG";
-        QTest::newRow("type in q") << "q"
-                                   << "C";
-    }
-    void eachActionRunsItsStagesOnceInOrder() {
-        QFETCH(QString, action);
-        QFETCH(QString, stages);
-        WindowUnderTest w;
-        if (action == QLatin1String("combo")) {
-            w.chooseDistribution(int(DistributionId::Hypergeometric));
-        } else if (action == QLatin1String("same")) {
-            w.chooseDistribution(0);
-        } else if (action == QLatin1String("tab")) {
-            w.find<QTabWidget>("TabStrip1")->setCurrentIndex(2);
-        } else if (action == QLatin1String("param")) {
-            QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_1);
-        } else {
-            QTest::keyClick(w.find<QLineEdit>("Text7"), Qt::Key_1);
-        }
-        QCOMPARE(StageLetters(w.probe->stages), stages);
-    }
-
     void qEditLeavesTheGraphAlone() {
         WindowUnderTest w;
         const QImage graph = w.window->graphImage().copy();
@@ -235,27 +203,6 @@ private slots:
         QTest::keyClick(x, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(x->text().size(), digits.size());
         QCOMPARE(StageLetters(w.probe->stages), QStringLiteral("CG"));
-    }
-
-    void filterHelpers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("filtered");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("admitted") << "0123456789,-."
-                                  << "0123456789,-.";
-        QTest::newRow("exponent and plus") << "1E+5"
-                                           << "15";
-        QTest::newRow("other scripts") << "٣三 x"
-                                       << "";
-        QTest::newRow("control characters") << "\b\r\x7f"
-                                               "1"
-                                            << "1";
-    }
-    void filterHelpers() {
-        QFETCH(QString, text);
-        QFETCH(QString, filtered);
-        QCOMPARE(FilterFieldText(text), filtered);
     }
 };
 
