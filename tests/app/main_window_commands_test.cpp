@@ -2,8 +2,12 @@
 // clipboard and the disk.
 #include "main_window_test_support.hpp"
 
+#include "app/about_dialog.hpp"
+
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace kelvora::test {
 
@@ -73,6 +77,25 @@ private slots:
         if (!succeeds) {
             QVERIFY(w.probe->failures.front().contains(QStringLiteral("clipboard busy")));
         }
+    }
+
+    void aboutIsModalAndBuiltAnewEachTime() {
+        WindowUnderTest w;
+        w.window->show();
+        QList<const QWidget*> dialogs;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&dialogs] {
+            if (auto* about = qobject_cast<About*>(QApplication::activeModalWidget())) {
+                dialogs.append(about);
+                about->reject();
+            }
+        });
+        closer.start(10);
+        for (int i = 0; i < 2; ++i) {
+            w.find<QAction>("mnuHelpAbout")->trigger();
+        }
+        QCOMPARE(dialogs.size(), 2);
+        QVERIFY(w.window->findChildren<About*>().isEmpty());
     }
 };
 
