@@ -14,14 +14,13 @@ namespace {
 
 constexpr double kAccuracy = 1e-7;
 
-double RatioValue(double a, double b, double x) {
-    if (x <= 0.0) {
-        return 0.0;
-    }
-    if (x >= 1.0) {
-        return 1.0;
-    }
+// The series value r for 0 < x < 1 (or NaN): I_x(a, b) = r, or 1 - r when `flipped`.
+struct SeriesValue {
+    double r;
+    bool flipped;
+};
 
+SeriesValue RatioSeries(double a, double b, double x) {
     // Work in the tail where the series converges faster.
     double psq = a + b;
     double xx = x;
@@ -71,17 +70,39 @@ double RatioValue(double a, double b, double x) {
 
     const double r =
         std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx)) * sum / (BetaFunction(a, b) * pp);
-    return flipped ? 1.0 - r : r;
+    return {r, flipped};
 }
 
 } // namespace
 
+double LogBetaFunction(double a, double b) {
+    return Finite(LogGamma(a) + LogGamma(b) - LogGamma(a + b), "LogBetaFunction");
+}
+
 double BetaFunction(double a, double b) {
-    return Finite(std::exp(LogGamma(a) + LogGamma(b) - LogGamma(a + b)), "BetaFunction");
+    return Finite(std::exp(LogBetaFunction(a, b)), "BetaFunction");
 }
 
 double IncompleteBetaRatio(double a, double b, double x) {
-    return Finite(RatioValue(a, b, x), "IncompleteBetaRatio");
+    if (x <= 0.0) {
+        return 0.0;
+    }
+    if (x >= 1.0) {
+        return 1.0;
+    }
+    const SeriesValue v = RatioSeries(a, b, x);
+    return Finite(v.flipped ? 1.0 - v.r : v.r, "IncompleteBetaRatio");
+}
+
+double IncompleteBetaRatioComplement(double a, double b, double x) {
+    if (x <= 0.0) {
+        return 1.0;
+    }
+    if (x >= 1.0) {
+        return 0.0;
+    }
+    const SeriesValue v = RatioSeries(a, b, x);
+    return Finite(v.flipped ? v.r : 1.0 - v.r, "IncompleteBetaRatioComplement");
 }
 
 } // namespace kelvora

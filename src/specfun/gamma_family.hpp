@@ -4,7 +4,12 @@
 
 #include "specfun/arithmetic.hpp"
 
+#include <span>
+
 namespace kelvora {
+
+// The largest argument LogGamma evaluates; above it LogGamma returns 0.
+inline constexpr double kLogGammaMaxArgument = 4.08e36;
 
 // ln Gamma(x), SPECFUN rational approximations (ACM TOMS 715); 0 for x <= 0 or x > 4.08e36.
 double LogGamma(double x);
@@ -15,10 +20,19 @@ double GammaFunction(double x);
 // P(a, x) by the method of AS 239 with tolerance 1e-7; 0 for a <= 0 or x <= 0.
 double IncompleteGammaRatio(double a, double x);
 
+// Q(a, x) = 1 - P(a, x) by the same branches: the continued fraction's Q directly, elsewhere
+// 1 - P (the upper normal tail for large shapes); 1 for a <= 0 or x <= 0.
+double IncompleteGammaComplement(double a, double x);
+
 // A short Stirling series for ln Gamma(x), x > 0 (start values of the F and t solvers only).
 double LogGammaStirling(double x);
 
 // ln n! summed in ascending order; 0 for n < 2.
 double LogFactorial(Int16 n);
+
+// LogFactorial at each of up to 16 arguments n[i], written to out[i], from one ascending sum:
+// each value is bit-identical to LogFactorial's, at the cost of the largest argument alone.
+// Faults where LogFactorial faults for any of the arguments.
+void LogFactorials(std::span<const Int16> n, std::span<double> out);
 
 } // namespace kelvora

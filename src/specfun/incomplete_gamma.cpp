@@ -1,6 +1,8 @@
 // Regularised lower incomplete gamma ratio P(a, x) by the method of Applied Statistics
 // algorithm AS 239 (Shea, 1988): a normal approximation for large shapes, a power series for
-// x <= max(1, a) and a continued fraction otherwise.
+// x <= max(1, a) and a continued fraction otherwise. The complement Q(a, x) = 1 - P(a, x) takes
+// the same branches; where the continued fraction yields Q itself it is returned as it is, so
+// far in the upper tail Q keeps its digits where 1 - P has none left.
 //
 // The tolerance is 1e-7 rather than AS 239's 1e-14, so results agree with exact values to
 // about seven significant digits; the displayed values depend on that choice.
@@ -45,8 +47,9 @@ double SeriesRatio(double p, double x) {
     return std::exp(arg);
 }
 
-double ContinuedFractionRatio(double p, double x) {
-    double arg = p * std::log(x) - x - LogGamma(p);
+// ln Q(p, x) by the continued fraction.
+double ContinuedFractionLogUpper(double p, double x) {
+    const double arg = p * std::log(x) - x - LogGamma(p);
     double a = 1.0 - p;
     double b = a + x + 1.0;
     double c = 0.0;
@@ -83,35 +86,46 @@ double ContinuedFractionRatio(double p, double x) {
             pn4 = pn4 / kRescale;
         }
     }
-    arg = arg + std::log(g);
-    if (arg < kUnderflow) {
-        return 1.0;
-    }
-    return 1.0 - std::exp(arg);
+    return arg + std::log(g);
 }
 
-double RatioValue(double p, double x) {
+enum class Tail { Lower, Upper };
+
+double RatioValue(double p, double x, Tail tail) {
+    const bool lower = tail == Tail::Lower;
     if (p <= 0.0 || x <= 0.0) {
-        return 0.0;
+        return lower ? 0.0 : 1.0;
     }
     if (p > kLargeShape) {
         const double pn1 =
             3.0 * std::sqrt(p) * (std::pow(x / p, 1.0 / 3.0) + 1.0 / (9.0 * p) - 1.0);
-        return NormalTailArea(pn1);
+        return lower ? NormalTailArea(pn1) : NormalUpperTailArea(pn1);
     }
     if (x > kLargeArgument) {
-        return 1.0;
+        return lower ? 1.0 : 0.0;
     }
     if (x <= 1.0 || x < p) {
-        return SeriesRatio(p, x);
+        const double ratio = SeriesRatio(p, x);
+        return lower ? ratio : 1.0 - ratio;
     }
-    return ContinuedFractionRatio(p, x);
+    const double logUpper = ContinuedFractionLogUpper(p, x);
+    if (!lower) {
+        return std::exp(logUpper);
+    }
+    if (logUpper < kUnderflow) {
+        return 1.0;
+    }
+    return 1.0 - std::exp(logUpper);
 }
 
 } // namespace
 
 double IncompleteGammaRatio(double a, double x) {
-    return Finite(RatioValue(a, x), "IncompleteGammaRatio");
+    return Finite(RatioValue(a, x, Tail::Lower), "IncompleteGammaRatio");
+}
+
+double IncompleteGammaComplement(double a, double x) {
+    return Finite(RatioValue(a, x, Tail::Upper), "IncompleteGammaComplement");
 }
 
 } // namespace kelvora

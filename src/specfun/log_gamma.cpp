@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace kelvora {
 
@@ -31,7 +32,6 @@ constexpr double kLogGammaFirst = 1.5;  // end of the forms around 1
 constexpr double kLogGammaSecond = 4.0; // end of the form around 2
 constexpr double kLogGammaThird = 12.0; // end of the form around 4; asymptotic above
 constexpr double kLogGammaFrtBig = 1.42e9;
-constexpr double kLogGammaMax = 4.08e36;
 
 constexpr std::array<double, 8> kP1 = {4.94523535929673, 201.811262085677, 2290.83837383135,
                                        11319.6720590338, 28557.2463567164, 38484.9622844379,
@@ -88,7 +88,7 @@ double RationalRatio(const std::array<double, 8>& p, const std::array<double, 8>
 }
 
 double LogGammaValue(double y) {
-    if (y <= 0.0 || y > kLogGammaMax) {
+    if (y <= 0.0 || y > kLogGammaMaxArgument) {
         return 0.0;
     }
     if (y <= kLogGammaSmall) {
@@ -250,6 +250,38 @@ double LogFactorial(Int16 n) {
         sum = sum + std::log(static_cast<double>(i));
     }
     return Finite(sum, "LogFactorial");
+}
+
+void LogFactorials(std::span<const Int16> n, std::span<double> out) {
+    constexpr std::size_t kMaxCount = 16;
+    if (n.size() > kMaxCount || out.size() < n.size()) {
+        throw ArithmeticFault("LogFactorials: argument and result counts");
+    }
+    // Visit the arguments in ascending order: an insertion sort of their positions, as there
+    // are only a handful.
+    std::array<std::size_t, kMaxCount> order{};
+    for (std::size_t i = 0; i < n.size(); ++i) {
+        std::size_t j = i;
+        while (j > 0 && n[order[j - 1]] > n[i]) {
+            order[j] = order[j - 1];
+            --j;
+        }
+        order[j] = i;
+    }
+    double sum = 0.0;
+    int summedTo = 1; // ln 0! = ln 1! = 0: the sum starts at i = 2
+    for (std::size_t j = 0; j < n.size(); ++j) {
+        const std::size_t at = order[j];
+        const Int16 target = n[at];
+        if (target == std::numeric_limits<Int16>::max()) {
+            throw ArithmeticFault("LogFactorial: the 16-bit counter steps past 32767");
+        }
+        while (summedTo < target) {
+            ++summedTo;
+            sum = sum + std::log(static_cast<double>(summedTo));
+        }
+        out[at] = Finite(target < 2 ? 0.0 : sum, "LogFactorial");
+    }
 }
 
 } // namespace kelvora

@@ -1,5 +1,6 @@
-// The standard normal cumulative by Applied Statistics algorithm AS 66 (Hill, 1973), lower
-// tail only, and the upper-tail point by one polynomial in -ln(4p(1-p)).
+// The standard normal cumulative by Applied Statistics algorithm AS 66 (Hill, 1973), its
+// upper tail area by the same forms, and the upper-tail point by one polynomial in
+// -ln(4p(1-p)).
 #include "specfun/normal_beta.hpp"
 
 #include "specfun/arithmetic.hpp"
@@ -50,25 +51,34 @@ constexpr double kC9 = -3.231081277e-9;
 constexpr double kC10 = 3.657763036e-11;
 constexpr double kC11 = 6.936233982e-13;
 
+// The area beyond w >= 0 (AS 66's d): the central form up to kCon, the tail form above it.
+double AreaBeyond(double w, double y) {
+    if (w <= kCon) {
+        return 0.5 - w * (kA1 - kA2 * y / (y + kA3 - kA4 / (y + kA5 + kA6 / (y + kA7))));
+    }
+    // Also a NaN argument lands here and stays NaN.
+    return kB1 * std::exp(-y) /
+           (w - kB2 +
+            kB3 / (w + kB4 +
+                   kB5 / (w - kB6 + kB7 / (w + kB8 - kB9 / (w + kB10 + kB11 / (w + kB12))))));
+}
+
 } // namespace
 
 double NormalTailArea(double z) {
     const double w = std::abs(z);
     const double y = std::pow(z, 2) * 0.5;
-    double d = 0.0;
-    if (w <= kCon) {
-        d = 0.5 - w * (kA1 - kA2 * y / (y + kA3 - kA4 / (y + kA5 + kA6 / (y + kA7))));
-    } else if (w > kLTone) {
-        d = 0.0;
-    } else {
-        // 1.28 < w <= 12.7; a NaN argument also lands here and stays NaN.
-        d = kB1 * std::exp(-y) /
-            (w - kB2 +
-             kB3 / (w + kB4 +
-                    kB5 / (w - kB6 + kB7 / (w + kB8 - kB9 / (w + kB10 + kB11 / (w + kB12))))));
-    }
+    const double d = w > kLTone ? 0.0 : AreaBeyond(w, y);
     // d is the area beyond w.
     return Finite(z < 0.0 ? d : 1.0 - d, "NormalTailArea");
+}
+
+double NormalUpperTailArea(double z) {
+    const double w = std::abs(z);
+    // The tail form is a continued fraction for Mills' ratio: beyond 12.7 it keeps its relative
+    // accuracy until exp(-z^2 / 2) underflows.
+    const double d = AreaBeyond(w, std::pow(z, 2) * 0.5);
+    return Finite(z < 0.0 ? 1.0 - d : d, "NormalUpperTailArea");
 }
 
 double NormalUpperPoint(double p) {

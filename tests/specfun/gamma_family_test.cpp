@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace kelvora {
@@ -210,6 +212,40 @@ TEST(IncompleteGammaRatio, NonFiniteArgumentsTerminate) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// IncompleteGammaComplement
+
+// Where the continued fraction runs, Q comes out directly and keeps seven digits far below
+// the rounding of 1 - P (to 1e-300 and beyond the -88 cut-off of P).
+TEST(IncompleteGammaComplement, UpperTailIsRelativelyAccurate) {
+    Worst worst;
+    for (double a : {0.5, 3.0, 30.0, 400.0}) {
+        for (double x : LogGrid(std::fmax(a, 1.0) * 1.5, 700.0, 10)) {
+            const double q = boost::math::gamma_q(a, x);
+            if (q > 1e-300) {
+                worst.Update(std::abs(IncompleteGammaComplement(a, x) / q - 1.0), x);
+            }
+        }
+    }
+    EXPECT_LE(worst.error, 2e-7) << "worst at x = " << worst.at;
+    EXPECT_GT(IncompleteGammaComplement(3.0, 200.0), 0.0);
+    EXPECT_EQ(IncompleteGammaRatio(3.0, 200.0), 1.0);
+}
+
+// Elsewhere it is 1 - P of the same branch; outside the domain the complement of P's value.
+TEST(IncompleteGammaComplement, ComplementOfTheRatioOnTheOtherBranches) {
+    for (const auto& [a, x] : {std::pair{0.5, 0.3}, std::pair{5.0, 1.0}, std::pair{40.0, 30.0},
+                               std::pair{2000.0, 2100.0}, std::pair{1e5, 9.9e4}}) {
+        EXPECT_NEAR(IncompleteGammaComplement(a, x), 1.0 - IncompleteGammaRatio(a, x), 1e-15)
+            << a << ", " << x;
+    }
+    EXPECT_EQ(IncompleteGammaComplement(3.0, 0.0), 1.0);
+    EXPECT_EQ(IncompleteGammaComplement(0.0, 1.0), 1.0);
+    EXPECT_EQ(IncompleteGammaComplement(3.0, 2e8), 0.0);
+    EXPECT_THROW(IncompleteGammaComplement(5.0, kNaN), ArithmeticFault);
+    EXPECT_THROW(IncompleteGammaComplement(kNaN, 5.0), ArithmeticFault);
+}
+
+// ---------------------------------------------------------------------------------------------
 // LogGammaStirling
 
 TEST(LogGammaStirling, ShortSeriesAtAHalf) {
@@ -253,6 +289,23 @@ TEST(LogFactorial, AgreesWithBoostUpToTheLargestCount) {
 
 TEST(LogFactorial, LoopCounterOverflowsAtTheTopOfTheRange) {
     EXPECT_THROW(LogFactorial(32767), ArithmeticFault);
+}
+
+// One ascending sum for several arguments, in any order and with repeats, gives each value
+// to the last bit.
+TEST(LogFactorials, EachValueIsLogFactorialBitForBit) {
+    const std::array<Int16, 9> arguments = {30000, 5, -3, 1000, 0, 1000, 2, 29999, 32766};
+    std::array<double, 9> values{};
+    LogFactorials(arguments, values);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        EXPECT_EQ(values[i], LogFactorial(arguments[i])) << arguments[i];
+    }
+}
+
+TEST(LogFactorials, FaultsWhereLogFactorialFaults) {
+    const std::array<Int16, 2> arguments = {10, 32767};
+    std::array<double, 2> values{};
+    EXPECT_THROW(LogFactorials(arguments, values), ArithmeticFault);
 }
 
 // ---------------------------------------------------------------------------------------------

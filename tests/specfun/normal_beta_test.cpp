@@ -4,11 +4,13 @@
 
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/beta.hpp>
+#include <boost/math/special_functions/gamma.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace kelvora {
@@ -79,6 +81,32 @@ TEST(NormalTailArea, AgreesWithBoost) {
 
 TEST(NormalTailArea, NanFaults) {
     EXPECT_THROW(NormalTailArea(kNaN), ArithmeticFault);
+}
+
+// ---------------------------------------------------------------------------------------------
+// NormalUpperTailArea
+
+// Within the cut-off the upper area is the lower area of -z, bit for bit (the same d).
+TEST(NormalUpperTailArea, MirrorsTheLowerAreaWithinTheCutOff) {
+    for (double z = -12.7; z <= 12.7; z += 0.37) {
+        EXPECT_EQ(NormalUpperTailArea(z), NormalTailArea(-z)) << z;
+    }
+}
+
+// Beyond 12.7 the tail form goes on with its relative accuracy until exp(-z^2/2) underflows.
+TEST(NormalUpperTailArea, FarTailIsRelativelyAccurate) {
+    const boost::math::normal_distribution<double> standard;
+    Worst worst;
+    for (double z = 1.5; z <= 37.5; z += 0.25) {
+        const double expected = boost::math::cdf(boost::math::complement(standard, z));
+        worst.Update(std::abs(NormalUpperTailArea(z) / expected - 1.0), z);
+    }
+    EXPECT_LE(worst.error, 1e-9) << "worst at z = " << worst.at;
+    EXPECT_EQ(NormalTailArea(-13.0), 0.0);
+    EXPECT_GT(NormalUpperTailArea(13.0), 0.0);
+    EXPECT_EQ(NormalUpperTailArea(40.0), 0.0);
+    EXPECT_EQ(NormalUpperTailArea(-40.0), 1.0);
+    EXPECT_THROW(NormalUpperTailArea(kNaN), ArithmeticFault);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -200,6 +228,40 @@ TEST(IncompleteBetaRatio, AgreesWithBoostToTheAccuracy) {
         }
         EXPECT_LE(worst.error, c.absTol) << c.name << ", worst at x = " << worst.at;
     }
+}
+
+// Where AS 63 sums the flipped tail, its sum is the complement itself: relative accuracy far
+// below the rounding of 1 - I.
+TEST(IncompleteBetaRatioComplement, UpperTailIsRelativelyAccurate) {
+    Worst worst;
+    for (const auto& [a, b] :
+         {std::pair{2.0, 3.0}, std::pair{0.5, 0.5}, std::pair{30.0, 4.0}, std::pair{1.0, 200.0}}) {
+        for (double gap : {1e-2, 1e-4, 1e-7, 1e-10, 1e-13}) {
+            const double x = 1.0 - gap;
+            const double expected = boost::math::ibetac(a, b, x);
+            worst.Update(std::abs(IncompleteBetaRatioComplement(a, b, x) / expected - 1.0), x);
+        }
+    }
+    EXPECT_LE(worst.error, 2e-7) << "worst at x = " << worst.at;
+}
+
+TEST(IncompleteBetaRatioComplement, EndsAndTheUnflippedTail) {
+    EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, 0.0), 1.0);
+    EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, -1.0), 1.0);
+    EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, 1.0), 0.0);
+    EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, 0.1),
+              1.0 - IncompleteBetaRatio(2.0, 3.0, 0.1));
+    EXPECT_THROW(IncompleteBetaRatioComplement(2.0, 2.0, kNaN), ArithmeticFault);
+}
+
+TEST(LogBetaFunction, IsTheLogarithmBehindBetaFunction) {
+    for (const auto& [a, b] : {std::pair{0.5, 0.5}, std::pair{3.0, 7.5}, std::pair{40.0, 90.0}}) {
+        EXPECT_EQ(BetaFunction(a, b), std::exp(LogBetaFunction(a, b))) << a << ", " << b;
+    }
+    // B(1000, 1000) underflows; its logarithm does not.
+    EXPECT_EQ(BetaFunction(1000.0, 1000.0), 0.0);
+    const double expected = 2.0 * boost::math::lgamma(1000.0) - boost::math::lgamma(2000.0);
+    EXPECT_NEAR(LogBetaFunction(1000.0, 1000.0), expected, 1e-12 * std::abs(expected));
 }
 
 TEST(IncompleteBetaRatio, SixteenBitCountersOverflow) {
