@@ -1,11 +1,12 @@
 // The result calculation. Every output is evaluated on its own from the current inputs, so a
 // field never shows a value that belongs to other inputs: an output whose evaluation faults,
 // or that does not exist, shows "N/A" and the others are still computed. Survival is formed
-// from the cumulative and the hazard from density and survival, so those inherit its faults.
+// from the cumulative and the hazard from density and cumulative, so those inherit its faults.
 #include "dist/calculate_results.hpp"
 
 #include "dist/calculate_results_routines.hpp"
 #include "dist/field_number.hpp"
+#include "dist/hazard.hpp"
 #include "dist/parameters.hpp"
 
 #include <QByteArray>
@@ -109,10 +110,11 @@ CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
         survival = 1.0 - *cumulative;
     }
     // The hazard exists only for the continuous distributions, and only where the survival is
-    // positive: at the top of the support (or where the cumulative rounds to 1) it shows "N/A".
+    // positive: at the top of the support it shows "N/A". Far in the upper tail it divides by
+    // the upper-tail survival rather than by 1 - F, which has lost its digits there.
     Value hazard;
-    if (!IsDiscrete(id) && density && survival && *survival > 0.0) {
-        hazard = Attempt([&]() -> Value { return *density / *survival; });
+    if (!IsDiscrete(id) && density && cumulative) {
+        hazard = Attempt([&] { return Hazard(p, *x, *density, *cumulative); });
     }
 
     CalculationOutput out;

@@ -2,9 +2,11 @@
 // moments, plus the two moment helpers shared with other families.
 //
 // Each formula is evaluated in the written order with the short constants below (not the
-// full-precision pi): the displayed digits depend on both.
+// full-precision pi): the displayed digits depend on both. The survival routines give the upper
+// tail P(X > x) by a form that keeps its digits where 1 - F has none left.
 #include "dist/continuous.hpp"
 
+#include "dist/log_space.hpp"
 #include "specfun/normal_beta.hpp"
 
 #include <cmath>
@@ -38,12 +40,30 @@ double BetaCdf(double x, double a, double b) {
     return Finite(IncompleteBetaRatio(a, b, x), "BetaCdf");
 }
 
+double BetaSurvival(double x, double a, double b) {
+    if (x <= 0.0) {
+        return 1.0;
+    }
+    if (x > 1.0) {
+        return 0.0;
+    }
+    return Finite(IncompleteBetaRatioComplement(a, b, x), "BetaSurvival");
+}
+
 double BetaPdf(double x, double a, double b) {
     if (x < 0.0 || x > 1.0) {
         return 0.0;
     }
-    // At x = 0 with a < 1 (or x = 1 with b < 1) the power is infinite: a fault.
-    return Finite(std::pow(x, a - 1.0) * std::pow(1.0 - x, b - 1.0) / BetaFunction(a, b),
+    const double left = std::pow(x, a - 1.0);
+    const double right = std::pow(1.0 - x, b - 1.0);
+    const double product = left * right;
+    const double beta = BetaFunction(a, b);
+    if (AllNormal(left, right, product, beta)) {
+        return Finite(product / beta, "BetaPdf");
+    }
+    // Large shapes underflow the powers and B(a, b). At x = 0 with a < 1 (or x = 1 with b < 1)
+    // the density is infinite: a fault in either form.
+    return Finite(std::exp(XLogY(a - 1.0, x) + XLog1pY(b - 1.0, -x) - CheckedLogBeta(a, b)),
                   "BetaPdf");
 }
 
@@ -59,6 +79,15 @@ double BetaVariance(double a, double b) {
 
 double CauchyCdf(double x, double m, double s) {
     return Finite(std::atan((x - m) / s) / kPi + 0.5, "CauchyCdf");
+}
+
+// Above the location 1/2 - atan(z)/pi = atan(1/z)/pi, which has no cancellation.
+double CauchySurvival(double x, double m, double s) {
+    const double z = (x - m) / s;
+    if (z > 0.0) {
+        return Finite(std::atan(1.0 / z) / kPi, "CauchySurvival");
+    }
+    return Finite(0.5 - std::atan(z) / kPi, "CauchySurvival");
 }
 
 double CauchyPdf(double x, double m, double s) {
@@ -78,6 +107,10 @@ std::optional<double> CauchyVariance(double /*m*/, double /*s*/) {
 
 double NormalCdf(double x, double mu, double sigma) {
     return Finite(NormalTailArea((x - mu) / sigma), "NormalCdf");
+}
+
+double NormalSurvival(double x, double mu, double sigma) {
+    return Finite(NormalUpperTailArea((x - mu) / sigma), "NormalSurvival");
 }
 
 double NormalPdf(double x, double mu, double sigma) {
@@ -100,6 +133,13 @@ double LognormalCdf(double x, double mu, double sigma) {
         return 0.0;
     }
     return Finite(NormalCdf(std::log(x), mu, sigma), "LognormalCdf");
+}
+
+double LognormalSurvival(double x, double mu, double sigma) {
+    if (x <= 0.0) {
+        return 1.0;
+    }
+    return Finite(NormalSurvival(std::log(x), mu, sigma), "LognormalSurvival");
 }
 
 double LognormalPdf(double x, double mu, double sigma) {
@@ -138,6 +178,16 @@ double UniformCdf(double x, double a, double b) {
         return 1.0;
     }
     return Finite((x - a) / (b - a), "UniformCdf");
+}
+
+double UniformSurvival(double x, double a, double b) {
+    if (x < a) {
+        return 1.0;
+    }
+    if (x > b) {
+        return 0.0;
+    }
+    return Finite((b - x) / (b - a), "UniformSurvival");
 }
 
 double UniformPdf(double x, double a, double b) {

@@ -1,10 +1,11 @@
 // Exponential, Gamma, Rayleigh and Weibull: the families on a half-line.
 //
-// Far in the upper tail an intermediate exp overflows to infinity and the density is then
-// 0, which is a result, not a fault; only a non-finite result faults.
+// GammaFunction is 0 above 35.04: where a closed form needs a gamma value beyond it, or an
+// intermediate otherwise leaves the double range, the routine takes the equivalent form built on
+// LogGamma instead. Only a non-finite result faults.
 #include "dist/continuous.hpp"
 
-#include "specfun/gamma_family.hpp"
+#include "dist/log_space.hpp"
 
 #include <cmath>
 
@@ -26,6 +27,13 @@ double ExponentialCdf(double x, double a, double theta) {
         return Finite(1.0 - std::exp((a - x) / theta), "ExponentialCdf");
     }
     return 0.0;
+}
+
+double ExponentialSurvival(double x, double a, double theta) {
+    if (x > a) {
+        return Finite(std::exp((a - x) / theta), "ExponentialSurvival");
+    }
+    return 1.0;
 }
 
 double ExponentialPdf(double x, double a, double theta) {
@@ -52,13 +60,22 @@ double GammaCdf(double x, double c, double scale, double shape) {
     return Finite(IncompleteGammaRatio(shape, (x - c) / scale), "GammaCdf");
 }
 
+double GammaSurvival(double x, double c, double scale, double shape) {
+    return Finite(IncompleteGammaComplement(shape, (x - c) / scale), "GammaSurvival");
+}
+
 double GammaPdf(double x, double c, double scale, double shape) {
     if (x <= c) {
         return 0.0;
     }
     const double z = (x - c) / scale;
-    // GammaFunction is 0 above 35.04: the division then faults.
-    return Finite(std::pow(z, shape - 1.0) / (GammaFunction(shape) * scale * std::exp(z)),
+    const double power = std::pow(z, shape - 1.0);
+    const double gammaScale = GammaFunction(shape) * scale;
+    const double denominator = gammaScale * std::exp(z);
+    if (AllNormal(power, gammaScale, denominator) || !(scale > 0.0)) {
+        return Finite(power / denominator, "GammaPdf");
+    }
+    return Finite(std::exp(XLogY(shape - 1.0, z) - z - CheckedLogGamma(shape) - std::log(scale)),
                   "GammaPdf");
 }
 
@@ -78,6 +95,14 @@ double RayleighCdf(double x, double sigma) {
     }
     return Finite(1.0 - std::exp(-std::pow(x, 2) / (std::pow(sigma, 2) + std::pow(sigma, 2))),
                   "RayleighCdf");
+}
+
+double RayleighSurvival(double x, double sigma) {
+    if (x < 0.0) {
+        return 1.0;
+    }
+    return Finite(std::exp(-std::pow(x, 2) / (std::pow(sigma, 2) + std::pow(sigma, 2))),
+                  "RayleighSurvival");
 }
 
 double RayleighPdf(double x, double sigma) {
@@ -114,6 +139,13 @@ double WeibullCdf(double x, double c, double scale, double shape) {
     return Finite(1.0 - 1.0 / std::exp(std::pow((x - c) / scale, shape)), "WeibullCdf");
 }
 
+double WeibullSurvival(double x, double c, double scale, double shape) {
+    if (x < c) {
+        return 1.0;
+    }
+    return Finite(std::exp(-std::pow((x - c) / scale, shape)), "WeibullSurvival");
+}
+
 double WeibullPdf(double x, double c, double scale, double shape) {
     if (x < c) {
         return 0.0;
@@ -128,13 +160,31 @@ double WeibullQuantile(double q, double c, double scale, double shape) {
     return Finite(std::pow(-std::log(1.0 - q), 1.0 / shape) * scale + c, "WeibullQuantile");
 }
 
+// Gamma(1 + 1/shape) leaves GammaFunction's range for shapes below about 1/34: then
+// exp(ln Gamma + ln scale), which overflows (a fault) only where the mean itself does.
 double WeibullMean(double c, double scale, double shape) {
-    return Finite(GammaFunction((shape + 1.0) / shape) * scale + c, "WeibullMean");
+    const double first = (shape + 1.0) / shape;
+    const double gamma = GammaFunction(first);
+    if (std::isnormal(gamma) || !(scale > 0.0)) {
+        return Finite(gamma * scale + c, "WeibullMean");
+    }
+    return Finite(std::exp(CheckedLogGamma(first) + std::log(scale)) + c, "WeibullMean");
 }
 
+// scale^2 (Gamma(1 + 2/shape) - Gamma(1 + 1/shape)^2); below a shape of about 2/34 as
+// scale^2 Gamma(1 + 2/shape) (1 - Gamma(1 + 1/shape)^2 / Gamma(1 + 2/shape)) in logarithms, where
+// the ratio is far below 1 and the difference has no cancellation.
 double WeibullVariance(double /*c*/, double scale, double shape) {
-    return Finite(std::pow(scale, 2) * (GammaFunction((shape + 2.0) / shape) -
-                                        std::pow(GammaFunction((shape + 1.0) / shape), 2)),
+    const double first = (shape + 1.0) / shape;
+    const double second = (shape + 2.0) / shape;
+    const double gammaSecond = GammaFunction(second);
+    const double gammaFirstSquared = std::pow(GammaFunction(first), 2);
+    if (AllNormal(gammaSecond, gammaFirstSquared) || !(scale > 0.0)) {
+        return Finite(std::pow(scale, 2) * (gammaSecond - gammaFirstSquared), "WeibullVariance");
+    }
+    const double logSecond = CheckedLogGamma(second);
+    const double logRatio = 2.0 * CheckedLogGamma(first) - logSecond;
+    return Finite(std::exp(2.0 * std::log(scale) + logSecond) * -std::expm1(logRatio),
                   "WeibullVariance");
 }
 

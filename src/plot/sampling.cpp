@@ -1,6 +1,7 @@
 // SampleCurves: the four functions of the selected distribution at 500 equally spaced points,
 // and their extremes, which scale the graph's vertical axis.
 #include "dist/continuous.hpp"
+#include "dist/hazard.hpp"
 #include "dist/parameters.hpp"
 #include "plot/discrete_curves.hpp"
 #include "plot/plot_samples.hpp"
@@ -75,14 +76,6 @@ SampleValues ContinuousAt(const DistributionParameters& p, double x) {
     return v;
 }
 
-// Pdf / Survival; a survival of 0 (the cumulative rounded to 1) has no finite hazard.
-double HazardOf(double pdf, double survival) {
-    if (survival == 0.0) {
-        return kLeftOut;
-    }
-    return AsSample(pdf / survival);
-}
-
 void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
@@ -97,7 +90,8 @@ void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
         s.Pdf[i] = v.pdf;
         s.Cdf[i] = v.cdf;
         s.Survival[i] = 1.0 - v.cdf;
-        s.Hazard[i] = HazardOf(v.pdf, s.Survival[i]);
+        // As the hazard field: where the survival has no positive value the sample is left out.
+        s.Hazard[i] = GuardedSample([&] { return Hazard(p, x, v.pdf, v.cdf); });
     }
 }
 

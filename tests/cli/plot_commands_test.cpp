@@ -105,8 +105,8 @@ TEST(SamplesCommand, DiscreteHazardIsNotSampled) {
 }
 
 TEST(SamplesCommand, LeftOutSamplesPrintNan) {
-    // Rate 10: the upper samples' survival is 0 and they have no hazard.
-    const auto rows = Table(RunCalc({"--samples", "--", "exponential", "10"}).out);
+    // Rate 1000: the upper samples' density and survival are both 0 and they have no hazard.
+    const auto rows = Table(RunCalc({"--samples", "--", "exponential", "1000"}).out);
     ASSERT_EQ(rows.size(), 502u);
     EXPECT_EQ(rows[501][3], "0");
     EXPECT_EQ(rows[501][4], "nan");

@@ -234,19 +234,34 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtremesCase{Id::Gamma, {"1", "3", ""}, 0.001, 24.0},
                       ExtremesCase{Id::Beta, {"2", "5", ""}, 0.001, 1.0},
                       // the upper samples have survival 0 and no hazard
-                      ExtremesCase{Id::Exponential, {"10", "", ""}, 0.001, 6.0},
+                      ExtremesCase{Id::Exponential, {"1000", "", ""}, 0.001, 6.0},
                       ExtremesCase{Id::Uniform, {"0", "1", ""}, 0.0, 1.0},
                       ExtremesCase{Id::Binomial, {"10", "0.3", ""}, 0.0, 10.0},
-                      // masses beyond k = 170 fault and are left out
                       ExtremesCase{Id::Poisson, {"700", "", ""}, 0.0, 1400.0}));
 
+// Beyond the top of the support, and where the density and the survival both underflow, there
+// is no hazard.
 TEST(SampleCurves, SurvivalZeroLeavesTheHazardOut) {
     PlotSamples s;
     CurveExtremes e;
-    ASSERT_TRUE(SampleCurves(Id::Exponential, {"10", "", ""}, 0.001, 6.0, s, e));
+    ASSERT_TRUE(SampleCurves(Id::Uniform, {"0", "1", ""}, 0.0, 2.0, s, e));
     EXPECT_EQ(s.Survival[499], 0.0);
     EXPECT_TRUE(std::isnan(s.Hazard[499]));
     EXPECT_TRUE(std::isfinite(s.Hazard[0]));
+    ASSERT_TRUE(SampleCurves(Id::Exponential, {"1000", "", ""}, 0.001, 6.0, s, e));
+    EXPECT_TRUE(std::isnan(s.Hazard[499]));
+}
+
+// Where 1 - F rounds to 0 the hazard divides by the upper tail, as the hazard field does: the
+// exponential's hazard is its rate at every sample.
+TEST(SampleCurves, HazardFarInTheUpperTailDividesByTheUpperTail) {
+    PlotSamples s;
+    CurveExtremes e;
+    ASSERT_TRUE(SampleCurves(Id::Exponential, {"10", "", ""}, 0.001, 6.0, s, e));
+    ASSERT_EQ(s.Survival[499], 0.0);
+    for (std::size_t i = 0; i < kSampleCount; ++i) {
+        EXPECT_NEAR(s.Hazard[i], 10.0, 1e-9) << s.X[i];
+    }
 }
 
 TEST(SampleCurves, PositionsBeyondTheSixteenBitRangeAreLeftOut) {
