@@ -1,0 +1,61 @@
+// kelvora-accuracy: compares the results Kelvora shows for a broad grid of inputs with
+// Boost.Math in long double and prints a summary per distribution and output.
+//
+//   kelvora-accuracy              the full grid
+//   kelvora-accuracy --quick      a smaller grid (the ctest run)
+//   kelvora-accuracy --verbose    also the largest differences of each kind (--verbose=N: up
+//                                 to N of each, default 3)
+//
+// Exit status 0 when every difference is a documented exception, 1 when there are failures,
+// 2 for a usage error.
+#include "runner.hpp"
+
+#include <charconv>
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kDetailsPerGroup = 3;
+
+int Usage() {
+    std::cerr << "usage: kelvora-accuracy [--quick] [--verbose[=N]]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace kelvora::accuracy;
+    GridSize size = GridSize::Full;
+    std::size_t details = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--quick") {
+            size = GridSize::Quick;
+        } else if (argument == "--verbose") {
+            details = kDetailsPerGroup;
+        } else if (argument.starts_with("--verbose=")) {
+            const std::string_view count = argument.substr(argument.find('=') + 1);
+            const auto [end, error] =
+                std::from_chars(count.data(), count.data() + count.size(), details);
+            if (error != std::errc() || end != count.data() + count.size()) {
+                return Usage();
+            }
+        } else {
+            return Usage();
+        }
+    }
+    try {
+        const Report report = RunGrid(size);
+        report.PrintSummary(std::cout);
+        if (details > 0) {
+            report.PrintDetails(std::cout, details);
+        }
+        return report.Failures() == 0 ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::cerr << "kelvora-accuracy: " << e.what() << "\n";
+        return 2;
+    }
+}

@@ -1,0 +1,190 @@
+#include "grid.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kelvora::accuracy {
+
+namespace {
+
+using Id = DistributionId;
+using Values = std::vector<double>;
+
+// The quick grid keeps every other value of each list and always its last, the largest.
+Values Pick(const Values& values, GridSize size) {
+    if (size == GridSize::Full) {
+        return values;
+    }
+    Values picked;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i % 2 == 0 || i + 1 == values.size()) {
+            picked.push_back(values[i]);
+        }
+    }
+    return picked;
+}
+
+void AddSingles(std::vector<ParameterSet>& grid, Id id, const Values& values, GridSize size) {
+    for (const double v : Pick(values, size)) {
+        grid.push_back({id, {NumberText(v), "", ""}});
+    }
+}
+
+void AddPairs(std::vector<ParameterSet>& grid, Id id, const Values& first, const Values& second,
+              GridSize size) {
+    for (const double a : Pick(first, size)) {
+        for (const double b : Pick(second, size)) {
+            grid.push_back({id, {NumberText(a), NumberText(b), ""}});
+        }
+    }
+}
+
+// Shape parameters from nearly degenerate to very large; the counts include the limits where
+// the routines change method or reach a 16-bit bound (70/71 and 171 for the gamma function and
+// the factorial, 1000 for the normal approximation of the incomplete gamma ratio, 1029/1030 for
+// the binomial coefficient, 3640/3641 and 8191/8192 for the solvers' products, 32767).
+const Values kBetaShapes = {0.05, 0.5, 1, 2, 5, 30, 300, 3000, 20000};
+const Values kBinomialTrials = {0, 1, 2, 10, 60, 170, 1029, 1030, 5000, 32767};
+const Values kBinomialProbabilities = {1e-4, 0.1, 0.5, 0.9, 0.9999};
+const Values kLocations = {-1e6, -2, 0, 3.5, 1e6};
+const Values kScales = {1e-6, 0.1, 1, 100, 1e8};
+const Values kChiSquareDf = {1,   2,   3,   4,    5,    7,    10,   30,    70,   71,
+                             100, 171, 500, 1000, 2000, 3640, 3641, 10000, 32767};
+const Values kRates = {1e-6, 0.01, 0.5, 1, 2, 100, 1e6};
+const Values kFDf = {1, 2, 3, 4, 5, 10, 30, 143, 144, 1000, 3640, 3641, 32767};
+const Values kGammaScales = {1e-3, 1, 2.5, 1e3};
+const Values kGammaShapes = {0.01, 0.5, 1, 3, 10, 35, 36, 100, 171, 1000, 1001, 5000, 1e5};
+const Values kGeometricProbabilities = {1e-6, 1e-3, 0.1, 0.5, 0.9, 0.999999};
+const Values kLognormalMeans = {-5, 0, 3};
+const Values kLognormalSigmas = {0.01, 0.5, 1, 3, 10, 26};
+const Values kPoissonRates = {1e-6, 0.5, 3, 10, 100, 170, 500, 745, 746, 1000, 5000, 20000};
+const Values kRayleighSigmas = {1e-6, 0.1, 1, 7, 1e6};
+const Values kStudentTDf = {1, 2, 3, 4, 5, 10, 30, 70, 71, 100, 171, 1000, 8191, 8192, 32767};
+const Values kWeibullScales = {1e-3, 1, 2.5, 1e3};
+const Values kWeibullShapes = {0.02, 0.029, 0.03, 0.1, 0.5, 1, 2, 3.5, 10, 50};
+
+// Population M, marked K, drawn n (n <= K <= M), including n + K > M (no draw without a marked
+// item) and the largest populations.
+constexpr std::array<std::array<double, 3>, 16> kHypergeometricSets = {{{1, 1, 0},
+                                                                        {1, 1, 1},
+                                                                        {2, 1, 1},
+                                                                        {10, 5, 3},
+                                                                        {10, 8, 5},
+                                                                        {10, 10, 10},
+                                                                        {50, 25, 10},
+                                                                        {100, 60, 40},
+                                                                        {100, 99, 98},
+                                                                        {1000, 500, 200},
+                                                                        {1000, 999, 500},
+                                                                        {5000, 2500, 1000},
+                                                                        {20000, 15000, 9000},
+                                                                        {32767, 20000, 10000},
+                                                                        {32767, 32767, 100},
+                                                                        {32767, 30000, 30000}}};
+
+constexpr std::array<std::array<double, 2>, 6> kUniformEnds = {
+    {{0, 1}, {-3, 5}, {-1e6, 1e6}, {1e-6, 2e-6}, {1e10, 1e10 + 1e3}, {-1e-3, 0}}};
+
+// Levels at which the body and the tails of the true distribution are visited.
+const std::vector<Real> kBodyLevels = {1e-6L, 1e-3L, 0.05L,  0.25L,    0.5L,
+                                       0.75L, 0.95L, 0.999L, 1 - 1e-6L};
+const std::vector<Real> kQuickBodyLevels = {1e-3L, 0.25L, 0.5L, 0.95L, 0.999L};
+// Upper-tail probabilities far beyond the body: where 1 - F keeps few or no digits.
+const std::vector<Real> kFarUpperTail = {1e-12L, 1e-30L, 1e-100L, 1e-300L};
+const std::vector<Real> kQuickFarUpperTail = {1e-30L};
+
+void AddPoint(std::vector<double>& points, Real x) {
+    if (std::isfinite(x) && std::abs(x) <= std::numeric_limits<double>::max()) {
+        points.push_back(static_cast<double>(x));
+    }
+}
+
+} // namespace
+
+std::string NumberText(double v) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::vector<ParameterSet> ParameterGrid(GridSize size) {
+    std::vector<ParameterSet> grid;
+    AddPairs(grid, Id::Beta, kBetaShapes, kBetaShapes, size);
+    AddPairs(grid, Id::Binomial, kBinomialTrials, kBinomialProbabilities, size);
+    AddPairs(grid, Id::Cauchy, kLocations, kScales, size);
+    AddSingles(grid, Id::ChiSquare, kChiSquareDf, size);
+    AddSingles(grid, Id::Exponential, kRates, size);
+    AddPairs(grid, Id::F, kFDf, kFDf, size);
+    AddPairs(grid, Id::Gamma, kGammaScales, kGammaShapes, size);
+    AddSingles(grid, Id::Geometric, kGeometricProbabilities, size);
+    for (std::size_t i = 0; i < kHypergeometricSets.size(); ++i) {
+        if (size == GridSize::Full || i % 2 == 0 || i + 1 == kHypergeometricSets.size()) {
+            const auto& [m, k, n] = kHypergeometricSets[i];
+            grid.push_back({Id::Hypergeometric, {NumberText(m), NumberText(k), NumberText(n)}});
+        }
+    }
+    AddPairs(grid, Id::Lognormal, kLognormalMeans, kLognormalSigmas, size);
+    AddPairs(grid, Id::Normal, kLocations, kScales, size);
+    AddSingles(grid, Id::Poisson, kPoissonRates, size);
+    AddSingles(grid, Id::Rayleigh, kRayleighSigmas, size);
+    AddSingles(grid, Id::StudentT, kStudentTDf, size);
+    for (const auto& [a, b] : kUniformEnds) {
+        grid.push_back({Id::Uniform, {NumberText(a), NumberText(b), ""}});
+    }
+    AddPairs(grid, Id::Weibull, kWeibullScales, kWeibullShapes, size);
+    return grid;
+}
+
+std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& truth,
+                                    GridSize size) {
+    const bool full = size == GridSize::Full;
+    std::vector<double> points;
+    for (const Real level : full ? kBodyLevels : kQuickBodyLevels) {
+        AddPoint(points, truth.Quantile(level));
+    }
+    if (!truth.IsDiscrete()) {
+        for (const Real tail : full ? kFarUpperTail : kQuickFarUpperTail) {
+            AddPoint(points, truth.UpperQuantile(tail));
+        }
+    }
+    // The ends of the support and just beyond them, the origin, and far away.
+    AddPoint(points, truth.Lowest());
+    AddPoint(points, truth.Highest());
+    points.push_back(0.0);
+    points.push_back(-1.0);
+    if (full) {
+        points.push_back(1e300);
+        points.push_back(-1e300);
+        AddPoint(points, truth.Highest() + 1);
+    }
+    if (truth.IsDiscrete()) {
+        // Between two counts, and beyond the 16-bit range of counts.
+        AddPoint(points, truth.Quantile(0.5L) + 0.5L);
+        if (full) {
+            points.push_back(40000.0);
+            points.push_back(-40000.0);
+        }
+    } else if (set.id == DistributionId::Beta) {
+        points.push_back(1.0);
+        points.push_back(1.5);
+    }
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    std::vector<std::string> texts;
+    for (const double x : points) {
+        texts.push_back(NumberText(x));
+    }
+    return texts;
+}
+
+std::vector<std::string> LevelTexts(GridSize size) {
+    if (size == GridSize::Quick) {
+        return {"0", "1e-4", "0.05", "0.5", "0.95", "0.999", "1"};
+    }
+    return {"0",    "1e-9", "1e-4", "0.01", "0.05",  "0.1",         "0.25", "0.5",
+            "0.75", "0.9",  "0.95", "0.99", "0.999", "0.999999999", "1"};
+}
+
+} // namespace kelvora::accuracy

@@ -1,0 +1,35 @@
+// The grid of the accuracy report: for each of the sixteen distributions, parameter sets over
+// the whole accepted range (small, typical, large, up to the 16-bit limits of counts), points x
+// across and beyond the support, and levels q in [0, 1].
+#pragma once
+
+#include "reference.hpp"
+
+#include "dist/distribution_id.hpp"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kelvora::accuracy {
+
+enum class GridSize { Quick, Full };
+
+struct ParameterSet {
+    DistributionId id = DistributionId::Beta;
+    std::array<std::string, 3> texts; // Text1..Text3 as typed
+};
+
+std::vector<ParameterSet> ParameterGrid(GridSize size);
+
+// The x texts for one parameter set: fixed points beyond and at the ends of the support, and
+// points at levels of the true distribution (its body, both tails, the far upper tail).
+std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& truth, GridSize size);
+
+// The q texts, the same for every parameter set.
+std::vector<std::string> LevelTexts(GridSize size);
+
+// The shortest text that reads back as v.
+std::string NumberText(double v);
+
+} // namespace kelvora::accuracy
