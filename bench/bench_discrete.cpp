@@ -18,18 +18,22 @@ void BM_BinomialCdfPmf(benchmark::State& state) {
         benchmark::DoNotOptimize(BinomialPmf(k, n, p));
     }
 }
-// The default (n 10 at k 5), and a large n: the cumulative recomputes every coefficient.
-BENCHMARK(BM_BinomialCdfPmf)->Arg(10)->Arg(1000);
+// The default (n 10 at k 5), a large n (the cumulative computes every coefficient) and the
+// largest n, whose middle masses come from logarithms.
+BENCHMARK(BM_BinomialCdfPmf)->Arg(10)->Arg(1000)->Arg(32767);
 
 void BM_PoissonCdfPmf(benchmark::State& state) {
-    double lambda = 10.0;
+    double lambda = static_cast<double>(state.range(0));
+    const auto k = static_cast<Int16>(state.range(0));
     for (auto _ : state) {
         benchmark::DoNotOptimize(lambda);
-        benchmark::DoNotOptimize(PoissonCdf(10, lambda));
-        benchmark::DoNotOptimize(PoissonPmf(10, lambda));
+        benchmark::DoNotOptimize(PoissonCdf(k, lambda));
+        benchmark::DoNotOptimize(PoissonPmf(k, lambda));
     }
 }
-BENCHMARK(BM_PoissonCdfPmf);
+// The default rate at its mean, and rates whose exp(-lambda) underflows: the sum then starts
+// below the mean and is normalised over the whole distribution.
+BENCHMARK(BM_PoissonCdfPmf)->Arg(10)->Arg(1000)->Arg(30000);
 
 void BM_GeometricCdfPmf(benchmark::State& state) {
     double p = 0.5;
@@ -59,7 +63,7 @@ void BM_BinomialQuantile(benchmark::State& state) {
         benchmark::DoNotOptimize(BinomialQuantile(q, n, 0.5));
     }
 }
-BENCHMARK(BM_BinomialQuantile)->Arg(10)->Arg(1000);
+BENCHMARK(BM_BinomialQuantile)->Arg(10)->Arg(1000)->Arg(32767);
 
 void BM_PoissonQuantile(benchmark::State& state) {
     const auto lambda = static_cast<double>(state.range(0));
@@ -69,7 +73,7 @@ void BM_PoissonQuantile(benchmark::State& state) {
         benchmark::DoNotOptimize(PoissonQuantile(q, lambda));
     }
 }
-BENCHMARK(BM_PoissonQuantile)->Arg(10)->Arg(200);
+BENCHMARK(BM_PoissonQuantile)->Arg(10)->Arg(200)->Arg(1000)->Arg(30000);
 
 void BM_GeometricQuantile(benchmark::State& state) {
     double q = 0.5;
@@ -79,6 +83,17 @@ void BM_GeometricQuantile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GeometricQuantile);
+
+// A large population: each call sums its log-factorials once, up to ln 30000!.
+void BM_HypergeometricLargePopulation(benchmark::State& state) {
+    Int16 k = 500;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(k);
+        benchmark::DoNotOptimize(HypergeometricCdf(k, 1000, 15000, 30000));
+        benchmark::DoNotOptimize(HypergeometricPmf(k, 1000, 15000, 30000));
+    }
+}
+BENCHMARK(BM_HypergeometricLargePopulation);
 
 void BM_HypergeometricQuantile(benchmark::State& state) {
     double q = 0.5;

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace kelvora {
@@ -45,8 +44,8 @@ public:
         case DistributionId::Binomial: {
             const double cdf = binomial_.At(k);
             double pdf = binomial_.TermAt(k);
-            if (std::isnan(pdf) && !binomial_.CoefficientOverflows(k)) {
-                pdf = GuardedSample([&] { return BinomialPmf(k, p.count1, p.real2); });
+            if (std::isnan(pdf)) {
+                pdf = binomial_.MassAt(k);
             }
             return {pdf, cdf};
         }
@@ -59,16 +58,7 @@ public:
         }
         case DistributionId::Poisson: {
             const double cdf = poisson_.At(k);
-            // PoissonPmf faults where k! or lambda^k leaves the double range, and both only
-            // grow with k: past the first fault every mass faults, and is not asked for again.
-            if (k >= poissonMassFaultsFrom_) {
-                return {kLeftOut, cdf};
-            }
-            const double pmf = GuardedSample([&] { return PoissonPmf(k, p.real1); });
-            if (std::isnan(pmf) && k >= 0) {
-                poissonMassFaultsFrom_ = k;
-            }
-            return {pmf, cdf};
+            return {GuardedSample([&] { return PoissonPmf(k, p.real1); }), cdf};
         }
         default:
             return {};
@@ -80,7 +70,6 @@ private:
     RunningBinomialCdf binomial_;
     RunningPoissonCdf poisson_;
     RunningHypergeometric hypergeometric_;
-    int poissonMassFaultsFrom_ = std::numeric_limits<int>::max();
 };
 
 void FillLogFactorials(const DistributionParameters& p, const SampleKs& ks,

@@ -16,24 +16,6 @@ constexpr int kInt16Max = std::numeric_limits<Int16>::max();
 
 // ---- Binomial -------------------------------------------------------------------------------
 
-double RunningBinomialCdf::Coefficient(Int16 i) {
-    const int m = std::min<int>(i, n_ - i);
-    if (m >= 0 && m < cached_) {
-        return coefficients_[static_cast<std::size_t>(m)];
-    }
-    double c = 0.0;
-    try {
-        c = BinomialCoefficient(n_, i);
-    } catch (const ArithmeticFault&) {
-        overflowsFrom_ = std::min(overflowsFrom_, m);
-        throw;
-    }
-    if (m == cached_ && m < kCachedCoefficients) {
-        coefficients_[static_cast<std::size_t>(cached_++)] = c;
-    }
-    return c;
-}
-
 double RunningBinomialCdf::At(Int16 k) {
     if (k < 0) {
         return 0.0;
@@ -50,46 +32,51 @@ double RunningBinomialCdf::At(Int16 k) {
     if (k + 1 < next_) {
         next_ = 0;
         sum_ = 0.0;
-        faulted_ = false;
         lastTerm_ = kLeftOut;
     }
-    while (next_ <= k && !faulted_) {
-        const auto i = static_cast<Int16>(next_);
-        // BinomialCdf's term, factor by factor in its order.
-        try {
-            lastTerm_ = Coefficient(i) * std::pow(p_, i) * std::pow(1.0 - p_, Sub16(n_, i));
-        } catch (const ArithmeticFault&) {
-            faulted_ = true;
-            break;
-        }
+    while (next_ <= k) {
+        lastTerm_ = terms_.Mass(static_cast<Int16>(next_));
         sum_ = sum_ + lastTerm_;
         ++next_;
     }
-    if (next_ <= k) {
-        return kLeftOut; // a term up to k faults, and so would BinomialCdf(k)
-    }
     return AsSample(sum_);
-}
-
-bool RunningBinomialCdf::CoefficientOverflows(Int16 k) const {
-    return k >= 0 && k <= n_ && std::min<int>(k, n_ - k) >= overflowsFrom_;
 }
 
 double RunningBinomialCdf::TermAt(Int16 k) const {
     return k >= 0 && k + 1 == next_ ? lastTerm_ : kLeftOut;
 }
 
+double RunningBinomialCdf::MassAt(Int16 k) {
+    return GuardedSample([&] { return terms_.Mass(k); });
+}
+
 // ---- Poisson --------------------------------------------------------------------------------
 
+RunningPoissonCdf::RunningPoissonCdf(double lambda) : lambda_(lambda) {
+    try {
+        start_ = PoissonStart(lambda);
+    } catch (const ArithmeticFault&) {
+        faulted_ = true;
+    }
+    Restart();
+}
+
 void RunningPoissonCdf::Restart() {
-    top_ = 0;
-    t_ = std::exp(-lambda_);
-    sum_ = t_;
+    top_ = start_.s;
+    t_ = start_.t;
+    sum_ = start_.sum;
 }
 
 double RunningPoissonCdf::At(Int16 k) {
     if (k < 0) {
         return 0.0;
+    }
+    // PoissonCdf's 16-bit loop counter steps past 32767 after the last term.
+    if (k == kInt16Max || faulted_) {
+        return kLeftOut;
+    }
+    if (k < start_.s) {
+        return GuardedSample([&] { return PoissonLowerTail(k, lambda_) / start_.total; });
     }
     if (k < top_) {
         Restart();
@@ -99,11 +86,7 @@ double RunningPoissonCdf::At(Int16 k) {
         t_ = t_ * lambda_ / top_;
         sum_ = sum_ + t_;
     }
-    // PoissonCdf's 16-bit loop counter steps past 32767 after the last term.
-    if (k == kInt16Max) {
-        return kLeftOut;
-    }
-    return AsSample(sum_);
+    return AsSample(sum_ / start_.total);
 }
 
 // ---- Hypergeometric -------------------------------------------------------------------------
@@ -142,25 +125,19 @@ void RunningHypergeometric::RequestLogFactorials(Int16 k, Int16 n, Int16 K, Int1
     }
 }
 
-double RunningHypergeometric::LowestMass() const {
+double RunningHypergeometric::LogLowestMass() const {
     if (low_ == 0) {
-        return std::exp(table_.LogBinomialCoefficient(Sub16(M_, K_), n_) -
-                        table_.LogBinomialCoefficient(M_, n_));
+        return table_.LogBinomialCoefficient(Sub16(M_, K_), n_) -
+               table_.LogBinomialCoefficient(M_, n_);
     }
-    return std::exp(table_.LogBinomialCoefficient(K_, low_) -
-                    table_.LogBinomialCoefficient(M_, n_));
-}
-
-double RunningHypergeometric::NextMass(double t, Int16 i) const {
-    const Int16 a = Mul16(Sub16(n_, i), Sub16(K_, i));
-    const Int16 b = Mul16(Add16(Add16(Sub16(Sub16(M_, K_), n_), i), 1), Add16(i, 1));
-    return t * a / b;
+    return table_.LogBinomialCoefficient(K_, low_) - table_.LogBinomialCoefficient(M_, n_);
 }
 
 void RunningHypergeometric::Restart() {
     started_ = true;
     faulted_ = false;
     lowFaulted_ = false;
+    masses_.reset();
     try {
         low_ = LowestSupportPoint(n_, K_, M_);
     } catch (const ArithmeticFault&) {
@@ -168,8 +145,8 @@ void RunningHypergeometric::Restart() {
         return;
     }
     try {
-        t_ = LowestMass();
-        result_ = t_;
+        masses_.emplace(n_, K_, M_, LogLowestMass());
+        result_ = masses_->Mass();
         i_ = low_;
     } catch (const ArithmeticFault&) {
         faulted_ = true;
@@ -197,12 +174,12 @@ double RunningHypergeometric::CdfAt(Int16 k) {
     }
     while (i_ < last && !faulted_) {
         try {
-            t_ = NextMass(t_, static_cast<Int16>(i_));
+            masses_->Next(static_cast<Int16>(i_));
         } catch (const ArithmeticFault&) {
             faulted_ = true;
             break;
         }
-        result_ = result_ + t_;
+        result_ = result_ + masses_->Mass();
         ++i_;
     }
     if (i_ < last) {

@@ -92,9 +92,9 @@ TEST_P(IncrementalSampling, EqualsTheRoutinesCalledAtEverySample) {
 
 // Ranges run upwards as the graph's do, downwards (XMax below XMin, which restarts the sums)
 // and beyond the support. Binomial n = 1029 is the largest n whose coefficients all stay
-// finite; from n = 1030 the middle terms fault and so does every cumulative past them.
-// Hypergeometric with n + K > M starts at its lowest support point; M = 30000 faults in the
-// 16-bit products of the recurrence.
+// finite; from n = 1030 the middle terms come from logarithms. Poisson rates above 708.4 start
+// their sums below the mean (1e6: every count lies in the lower tail). Hypergeometric with
+// n + K > M starts at its lowest support point; 30000/20000/20000 starts in logarithms.
 INSTANTIATE_TEST_SUITE_P(
     Binomial, IncrementalSampling,
     ::testing::Values(StraightCase{Id::Binomial, {"10", "0.5", ""}, 0.0, 10.0},
@@ -110,14 +110,18 @@ INSTANTIATE_TEST_SUITE_P(
                       StraightCase{Id::Binomial, {"7", "1e-300", ""}, 0.0, 7.0},
                       StraightCase{Id::Binomial, {"0", "0.5", ""}, -1.0, 1.0}));
 
-INSTANTIATE_TEST_SUITE_P(Poisson, IncrementalSampling,
-                         ::testing::Values(StraightCase{Id::Poisson, {"10", "", ""}, 0.0, 20.0},
-                                           StraightCase{Id::Poisson, {"0.001", "", ""}, 0.0, 0.002},
-                                           StraightCase{Id::Poisson, {"700", "", ""}, 0.0, 1400.0},
-                                           StraightCase{Id::Poisson, {"750", "", ""}, 0.0, 1500.0},
-                                           StraightCase{Id::Poisson, {"3", "", ""}, 20.0, -4.0},
-                                           StraightCase{
-                                               Id::Poisson, {"5000", "", ""}, 32000.0, 32768.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Poisson, IncrementalSampling,
+    ::testing::Values(StraightCase{Id::Poisson, {"10", "", ""}, 0.0, 20.0},
+                      StraightCase{Id::Poisson, {"0.001", "", ""}, 0.0, 0.002},
+                      StraightCase{Id::Poisson, {"700", "", ""}, 0.0, 1400.0},
+                      StraightCase{Id::Poisson, {"750", "", ""}, 0.0, 1500.0},
+                      StraightCase{Id::Poisson, {"708.5", "", ""}, 0.0, 1417.0},
+                      StraightCase{Id::Poisson, {"20000", "", ""}, 0.0, 40000.0},
+                      StraightCase{Id::Poisson, {"20000", "", ""}, 21000.0, 18000.0},
+                      StraightCase{Id::Poisson, {"1e6", "", ""}, 0.0, 32767.0},
+                      StraightCase{Id::Poisson, {"3", "", ""}, 20.0, -4.0},
+                      StraightCase{Id::Poisson, {"5000", "", ""}, 32000.0, 32768.0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Hypergeometric, IncrementalSampling,
@@ -127,6 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
                       StraightCase{Id::Hypergeometric, {"20", "20", "20"}, 0.001, 10.0},
                       StraightCase{Id::Hypergeometric, {"40", "30", "25"}, 40.0, -3.0},
                       StraightCase{Id::Hypergeometric, {"1000", "400", "300"}, 0.0, 400.0},
+                      StraightCase{
+                          Id::Hypergeometric, {"30000", "20000", "20000"}, 9990.0, 14000.0},
+                      StraightCase{Id::Hypergeometric, {"30000", "15000", "1000"}, 0.0, 1000.0},
                       StraightCase{Id::Hypergeometric, {"32767", "2", "1"}, 0.001, 10.0}));
 
 TEST(LogFactorialTable, ReadsOffLogFactorialBitForBit) {
