@@ -4,6 +4,8 @@
 // 26.7.3 / 26.7.4 for t), so they differ slightly from the library's general routines.
 #include "quantile/newton_solvers.hpp"
 
+#include "quantile/gamma_quantile.hpp"
+
 #include <cmath>
 
 namespace kelvora {
@@ -107,8 +109,21 @@ CdfDensity ChiSquareCdfDensity(Int16 n, double x) {
 
 CdfDensity StudentTCdfDensity(Int16 n, double t) {
     if (t == 0) {
-        const double density = GammaRecurrencePoly(n / 2.0 + 0.5) /
-                               (std::sqrt(n * kPi) * GammaRecurrencePoly(n / 2.0));
+        // Gamma((n+1)/2) / (sqrt(n pi) Gamma(n/2)). From about 340 degrees of freedom the
+        // gamma values or their product with sqrt(n pi) overflow although the density (about
+        // 0.4) does not: the ratio is then formed from the logarithms of the two values.
+        double density = 0;
+        try {
+            density = GammaRecurrencePoly(n / 2.0 + 0.5) /
+                      (std::sqrt(n * kPi) * GammaRecurrencePoly(n / 2.0));
+        } catch (const ArithmeticFault&) {
+            density = 0;
+        }
+        if (density == 0) {
+            const double logRatio =
+                LogGammaSigned(n / 2.0 + 0.5).value - LogGammaSigned(n / 2.0).value;
+            density = std::exp(logRatio) / std::sqrt(n * kPi);
+        }
         return {0.5, Finite(density, "StudentTCdfDensity")};
     }
     const double s = t < 0 ? -1 : 1;

@@ -55,6 +55,20 @@ TEST(NewtonSolvers, WorkedValues) {
 
 TEST(NewtonSolvers, TMedianIsExactlyZeroAfterAllThirtySteps) {
     EXPECT_EQ(StudentTQuantile(5, 0.5), 0.0);
+    // Past about 340 degrees of freedom the two gamma values of the density at 0 overflow;
+    // their ratio does not, and the median stays 0 up to the 16-bit limit of the solver.
+    for (const Int16 n : {Int16{341}, Int16{342}, Int16{1000}, Int16{8191}}) {
+        EXPECT_EQ(StudentTQuantile(n, 0.5), 0.0) << n;
+    }
+}
+
+TEST(NewtonEvaluators, TDensityAtZeroHoldsForLargeDegreesOfFreedom) {
+    for (const Int16 n : {Int16{340}, Int16{341}, Int16{342}, Int16{2000}, Int16{32767}}) {
+        const CdfDensity at0 = StudentTCdfDensity(n, 0);
+        const double expected = bm::pdf(bm::students_t_distribution<double>(n), 0.0);
+        EXPECT_EQ(at0.cdf, 0.5);
+        EXPECT_NEAR(at0.density, expected, 1e-5 * expected) << n;
+    }
 }
 
 TEST(NewtonSolvers, LowerTailsMirrorTheUpperTails) {
