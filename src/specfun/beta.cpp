@@ -6,6 +6,7 @@
 #include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
 
+#include <cfloat>
 #include <cmath>
 
 namespace kelvora {
@@ -13,6 +14,12 @@ namespace kelvora {
 namespace {
 
 constexpr double kAccuracy = 1e-7;
+
+// For large shapes the partial sums of the series pass the double range before the factor
+// x^pp (1-x)^(qq-1) / B(a, b) brings them back. The sum and the term are then rescaled by this
+// power of two, which is exact, and the scale is carried as an exponent.
+constexpr double kRescaleAbove = 0x1p600;
+constexpr int kRescaleExponent = 600;
 
 // The series value r for 0 < x < 1 (or NaN): I_x(a, b) = r, or 1 - r when `flipped`.
 struct SeriesValue {
@@ -47,13 +54,19 @@ SeriesValue RatioSeries(double a, double b, double x) {
     if (ns == 0) {
         rx = xx;
     }
+    int scale = 0; // the true sum and term are these times 2^scale
     // The loop is bounded by the 16-bit term index: Add16 faults after 32766 terms.
     for (;;) {
         term = term * temp * rx / (pp + ai);
         sum = sum + term;
         const double t = std::abs(term);
-        if (t <= kAccuracy && t <= kAccuracy * sum) {
+        if (std::ldexp(t, scale) <= kAccuracy && t <= kAccuracy * sum) {
             break;
+        }
+        if (std::abs(sum) > kRescaleAbove) {
+            sum = std::ldexp(sum, -kRescaleExponent);
+            term = std::ldexp(term, -kRescaleExponent);
+            scale += kRescaleExponent;
         }
         ai = Add16(ai, 1);
         ns = Sub16(ns, 1);
@@ -68,9 +81,18 @@ SeriesValue RatioSeries(double a, double b, double x) {
         }
     }
 
-    const double r =
-        std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx)) * sum / (BetaFunction(a, b) * pp);
-    return {r, flipped};
+    const double beta = BetaFunction(a, b);
+    const double r = std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx)) * sum / (beta * pp);
+    if (scale == 0 && beta >= DBL_MIN && std::isfinite(r)) {
+        return {r, flipped};
+    }
+    // Large shapes: B(a, b) underflows or the sum was rescaled. The same quotient in logarithms.
+    if (!(sum > 0.0)) {
+        return {r, flipped};
+    }
+    const double logR = pp * std::log(xx) + (qq - 1.0) * std::log(cx) + std::log(sum) +
+                        scale * std::log(2.0) - LogBetaFunction(a, b) - std::log(pp);
+    return {std::exp(logR), flipped};
 }
 
 } // namespace
