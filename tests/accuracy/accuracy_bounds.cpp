@@ -23,6 +23,8 @@ constexpr double kClosedForm = 1e-12;
 constexpr double kLongSum = 1e-9;
 constexpr double kPowers = 1e-9;
 constexpr double kMoments = 1e-10;
+// The level q itself, as a double.
+constexpr double kExactLevel = 1e-15;
 
 bool UsesIncompleteRatio(Id id) {
     return id == Id::Beta || id == Id::F || id == Id::StudentT || id == Id::Gamma ||
@@ -85,22 +87,26 @@ double SurvivalRelativeAccuracy(const DistributionParameters& p) {
 QuantileAccuracy QuantileAccuracyOf(const DistributionParameters& p) {
     switch (p.id) {
     case Id::Beta:
-        // Series inversion stopping at a term of 1e-6 relative to the estimate.
-        return {1e-6, 1e-6};
+        // Series inversion of the AS 63 cumulative, stopping at a term of 1e-6 of the estimate.
+        return {kIncompleteRatio, 1e-6, 1e-6};
     case Id::ChiSquare:
-    case Id::F:
     case Id::StudentT:
-        // Newton to a relative step of 1e-6 on the solvers' evaluators.
-        return {1e-6, 1e-6};
+        // Newton to a relative step of 1e-6 on the solvers' evaluators, whose odd-df forms
+        // rest on A&S 7.1.28 (Phi to 1.5e-7).
+        return {2e-7, 1e-6, 1e-6};
+    case Id::F:
+        // Newton to a relative step of 1e-6 on the AS 63 cumulative.
+        return {kIncompleteRatio, 1e-6, 1e-6};
     case Id::Gamma:
         // Cephes igami: 1e-15 on its own incomplete gamma pair.
-        return {1e-9, 1e-12};
+        return {kExactLevel, 1e-9, 1e-12};
     case Id::Normal:
     case Id::Lognormal:
-        // The normal upper point is one polynomial, good to a few 1e-9 in the level.
-        return {1e-8, 0.0};
+        // The normal upper point is one polynomial in -ln(4q(1 - q)).
+        return {kExactLevel, 1e-6, 0.0};
     default:
-        return {kClosedForm, 1e-13};
+        // Closed forms; -ln(1 - q) alone is off by 1e-16 / q relative.
+        return {kExactLevel, 1e-9, 1e-13};
     }
 }
 

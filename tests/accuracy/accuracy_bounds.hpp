@@ -30,11 +30,13 @@ double CumulativeAccuracy(DistributionId id);
 // error (relative to S); below it by the upper-tail routine, good to `upperTailRelative`.
 double HazardSurvivalError(Real survival, double cumulativeAbsolute, double upperTailRelative);
 
-// Continuous quantiles: the shown x is right when the true cumulative reaches q, within
-// `level`, somewhere in the interval of x values the shown text stands for, widened by
-// `relative` |x|.
+// Continuous quantiles: the shown x is right when the true cumulative reaches q somewhere in
+// the interval of x values the shown text stands for, widened by `relative` |x|, to within
+// `levelAbsolute` + `levelRelative` min(q, 1 - q). The relative part holds the far tails to
+// the digits of their own size.
 struct QuantileAccuracy {
-    double level = 0.0;
+    double levelAbsolute = 0.0;
+    double levelRelative = 0.0;
     double relative = 0.0;
 };
 QuantileAccuracy QuantileAccuracyOf(const DistributionParameters& p);

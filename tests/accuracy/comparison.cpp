@@ -74,12 +74,20 @@ Comparison CompareContinuousQuantile(Comparison c, const Reference& truth,
     const Real size = std::max({Real{1}, std::abs(Real{p.real1}), std::abs(Real{p.real2})});
     const Real width = kHalfDigit + (accuracy.relative + 16 * kDoubleEpsilon) * std::abs(c.shown) +
                        std::numeric_limits<double>::min() * size;
-    const Real low = truth.Cumulative(c.shown - width);
-    const Real high = truth.Cumulative(c.shown + width);
-    c.levelError = std::max({Real{0}, low - values.q, values.q - high});
+    // On the smaller tail, where its digits are: the upper one through the survival.
+    const Real q = values.q;
+    const bool upper = q > 0.5;
+    const Real tail = upper ? 1 - q : q;
+    const auto tailAt = [&](Real x) { return upper ? truth.Survival(x) : truth.Cumulative(x); };
+    const Real atLow = tailAt(c.shown - width);
+    const Real atHigh = tailAt(c.shown + width);
+    const Real least = std::min(atLow, atHigh);
+    const Real most = std::max(atLow, atHigh);
+    c.levelError = std::max({Real{0}, least - tail, tail - most});
     c.error = std::abs(c.shown - c.truth);
     c.allowance = width;
-    c.verdict = c.levelError <= accuracy.level ? Verdict::Agrees : Verdict::WrongValue;
+    const Real allowed = accuracy.levelAbsolute + accuracy.levelRelative * tail;
+    c.verdict = c.levelError <= allowed ? Verdict::Agrees : Verdict::WrongValue;
     return c;
 }
 

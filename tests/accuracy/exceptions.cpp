@@ -4,11 +4,13 @@
 
 #include "dist/calculate_results_routines.hpp"
 #include "dist/hazard.hpp"
+#include "quantile/newton_solvers.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <limits>
 #include <string_view>
 
 namespace kelvora::accuracy {
@@ -135,6 +137,15 @@ bool UpperTailUnderflows(const CaseValues& v) {
     }
 }
 
+bool Showable(Real v) {
+    return std::isfinite(v) && std::abs(v) <= std::numeric_limits<double>::max();
+}
+
+// The smaller tail below which the normal upper point's polynomial leaves 1e-6 of q.
+constexpr double kNormalPolynomialTail = 1e-5;
+// igami's relative stop in Q, as a level.
+constexpr double kIgamiStop = 5e-15;
+
 // x this far out is near the top of the double range for every formula's intermediates.
 constexpr double kFarX = 1e100;
 
@@ -213,8 +224,9 @@ const std::vector<Entry>& Entries() {
                     c.verdict != Verdict::Agrees;
          }},
         {{CauseKind::Documented, "Newton start too far",
-          "At extreme levels the classical start values (Wilson-Hilferty, Paulson, the short "
-          "Stirling series) are too far for 30 unguarded Newton steps, which leave the support."},
+          "At extreme levels the classical start values (Wilson-Hilferty and Paulson on the "
+          "polynomial normal upper point, the short Stirling series) are too far for 30 "
+          "unguarded Newton steps, which leave the support: no value."},
          [](const CaseValues& v, const Comparison& c) {
              return IsOneOf(v.params.id, {Id::ChiSquare, Id::F, Id::StudentT}) &&
                     c.output == Output::Quantile && FalseNotAvailable(c);
@@ -272,6 +284,21 @@ const std::vector<Entry>& Entries() {
                  v.params.id == Id::Cauchy || (v.params.id == Id::StudentT && v.params.count1 == 1);
              return centred && c.output == Output::Mean && std::isnan(c.truth);
          }},
+        {{CauseKind::Documented, "normal upper point in the far tails",
+          "The normal quantile is one polynomial in -ln(4q(1 - q)), held to 1e-6 of q down to "
+          "tails of 1e-5; beyond, it drifts (z off by 5e-4 at 1e-6, 0.016 at 1e-7, 1.2 at 1e-9)."},
+         [](const CaseValues& v, const Comparison& c) {
+             return IsOneOf(v.params.id, {Id::Normal, Id::Lognormal}) &&
+                    c.output == Output::Quantile && WrongValue(c) &&
+                    std::min(v.q, 1.0 - v.q) < kNormalPolynomialTail;
+         }},
+        {{CauseKind::Documented, "gamma quantile at q = 0",
+          "At q = 0 the igami search stops at the first x whose upper tail is 1 to within "
+          "5e-15, which for larger shapes lies well above 0."},
+         [](const CaseValues& v, const Comparison& c) {
+             return v.params.id == Id::Gamma && c.output == Output::Quantile && v.q == 0.0 &&
+                    WrongValue(c) && c.levelError <= kIgamiStop;
+         }},
         {{CauseKind::Documented, "lognormal quantile at q = 0",
           "The normal upper point is defined on (0, 1) only: no lognormal quantile at q = 0, "
           "where the true one is 0."},
@@ -280,9 +307,10 @@ const std::vector<Entry>& Entries() {
                     FalseNotAvailable(c);
          }},
         {{CauseKind::Known, "AS 63 factor underflows",
-          "The incomplete beta ratio multiplies its series by x^p (1-x)^(q-1) / B(a, b); for "
-          "shapes in the hundreds these underflow: 0/0 leaves no value, or the upper tail the "
-          "hazard divides by far out comes out 0 (a log-space factor would keep both)."},
+          "The incomplete beta ratio multiplies its series by x^p (1-x)^(q-1) / B(a, b); far in "
+          "a tail of large shapes x^p (1-x)^(q-1) alone underflows while B(a, b) does not, so "
+          "the upper tail the hazard divides by comes out 0 (the quotient in logarithms, used "
+          "where B(a, b) underflows, would keep it)."},
          [](const CaseValues& v, const Comparison& c) {
              if (!IsOneOf(v.params.id, {Id::Beta, Id::F, Id::StudentT}) ||
                  c.output == Output::Density || !FalseNotAvailable(c)) {
@@ -290,6 +318,15 @@ const std::vector<Entry>& Entries() {
              }
              return OutputFaultsWith(v, c.output, "IncompleteBetaRatio") ||
                     (c.output == Output::Hazard && c.survival > 0 && UpperTailUnderflows(v));
+         }},
+        {{CauseKind::Known, "chi-square evaluator underflows",
+          "The solver's chi-square evaluator starts from exp(-x/2), 0 beyond x of about 1490: "
+          "the density is 0 and Newton stops at once on the Wilson-Hilferty start."},
+         [](const CaseValues& v, const Comparison& c) {
+             return v.params.id == Id::ChiSquare && c.output == Output::Quantile && WrongValue(c) &&
+                    Showable(c.truth) &&
+                    ChiSquareCdfDensity(v.params.count1, static_cast<double>(c.truth)).density ==
+                        0.0;
          }},
         {{CauseKind::Known, "Newton does not converge",
           "At extreme levels 30 unguarded Newton steps end far from the root, and that last "

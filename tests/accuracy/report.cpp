@@ -74,6 +74,9 @@ void Report::Add(const ParameterSet& set, const std::string& x, const std::strin
             ++size.withoutTruth;
         } else {
             size.largestError = std::max(size.largestError, c.error);
+            if (c.truth != 0) {
+                size.largestRelative = std::max(size.largestRelative, c.error / std::abs(c.truth));
+            }
         }
         if (!std::isnan(c.levelError)) {
             size.largestLevelError = std::max(size.largestLevelError, c.levelError);
@@ -174,6 +177,9 @@ void Report::PrintCauses(std::ostream& out, CauseKind kind, const char* title) c
         }
         if (size.count > size.notAvailable + size.withoutTruth) {
             out << "; largest error " << Size(size.largestError);
+            if (size.largestRelative > 0) {
+                out << " (relative " << Size(size.largestRelative) << ")";
+            }
             if (size.largestLevelError > 0) {
                 out << " (in q: " << Size(size.largestLevelError) << ")";
             }

@@ -52,6 +52,7 @@ private:
         int notAvailable = 0;       // "N/A" shown although a true value exists
         int withoutTruth = 0;       // a number shown where no finite true value exists
         Real largestError = 0;      // in the output's units, over the other cases
+        Real largestRelative = 0;   // relative to the true value, where that is not 0
         Real largestLevelError = 0; // quantiles: in the level q
         std::array<bool, kOutputCount> outputs{};
         std::vector<bool> distributions;
