@@ -141,6 +141,9 @@ bool Showable(Real v) {
     return std::isfinite(v) && std::abs(v) <= std::numeric_limits<double>::max();
 }
 
+// Levels this close to 0 or 1 are where the Newton solvers' start values fail.
+constexpr double kExtremeLevel = 1e-3;
+
 // The smaller tail below which the normal upper point's polynomial leaves 1e-6 of q.
 constexpr double kNormalPolynomialTail = 1e-5;
 // igami's relative stop in Q, as a level.
@@ -221,7 +224,7 @@ const std::vector<Entry>& Entries() {
                                        (p.id == Id::ChiSquare && p.count1 > 2000);
              return approximated &&
                     IsOneOf(c.output, {Output::Cumulative, Output::Survival, Output::Hazard}) &&
-                    c.verdict != Verdict::Agrees;
+                    WrongValue(c);
          }},
         {{CauseKind::Documented, "Newton start too far",
           "At extreme levels the classical start values (Wilson-Hilferty and Paulson on the "
@@ -229,7 +232,8 @@ const std::vector<Entry>& Entries() {
           "unguarded Newton steps, which leave the support: no value."},
          [](const CaseValues& v, const Comparison& c) {
              return IsOneOf(v.params.id, {Id::ChiSquare, Id::F, Id::StudentT}) &&
-                    c.output == Output::Quantile && FalseNotAvailable(c);
+                    c.output == Output::Quantile && FalseNotAvailable(c) &&
+                    std::min(v.q, 1.0 - v.q) < kExtremeLevel;
          }},
         {{CauseKind::Documented, "16-bit counts",
           "A discrete point floor(x) and a discrete quantile are 16-bit: no value beyond 32767."},
@@ -333,7 +337,8 @@ const std::vector<Entry>& Entries() {
           "iterate is shown."},
          [](const CaseValues& v, const Comparison& c) {
              return IsOneOf(v.params.id, {Id::ChiSquare, Id::F, Id::StudentT}) &&
-                    c.output == Output::Quantile && WrongValue(c);
+                    c.output == Output::Quantile && WrongValue(c) &&
+                    std::min(v.q, 1.0 - v.q) < kExtremeLevel;
          }},
     };
     return entries;
