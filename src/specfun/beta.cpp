@@ -82,11 +82,13 @@ SeriesValue RatioSeries(double a, double b, double x) {
     }
 
     const double beta = BetaFunction(a, b);
-    const double r = std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx)) * sum / (beta * pp);
-    if (scale == 0 && beta >= DBL_MIN && std::isfinite(r)) {
+    const double factor = std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx));
+    const double r = factor * sum / (beta * pp);
+    if (scale == 0 && beta >= DBL_MIN && factor >= DBL_MIN && std::isfinite(r)) {
         return {r, flipped};
     }
-    // Large shapes: B(a, b) underflows or the sum was rescaled. The same quotient in logarithms.
+    // Large shapes: B(a, b) or x^pp (1-x)^(qq-1) underflows, or the sum was rescaled. The same
+    // quotient in logarithms.
     if (!(sum > 0.0)) {
         return {r, flipped};
     }
