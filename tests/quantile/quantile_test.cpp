@@ -1,0 +1,323 @@
+// The quantile solvers (gamma, beta, chi-square, F, t), their start values and evaluators.
+#include "quantile/beta_quantile.hpp"
+#include "quantile/gamma_quantile.hpp"
+#include "quantile/newton_solvers.hpp"
+#include "quantile/start_values.hpp"
+#include "specfun/arithmetic.hpp"
+
+#include <boost/math/distributions/beta.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/gamma.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace kelvora {
+namespace {
+
+namespace bm = boost::math;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const std::vector<double> kLevels = {0.001, 0.01, 0.025, 0.05,  0.1,  0.25, 0.5,
+                                     0.75,  0.9,  0.95,  0.975, 0.99, 0.999};
+
+// Calls solve and requires that it ends: with a number, checked by valid, or with a fault.
+void ExpectEnds(
+    const std::function<double()>& solve,
+    const std::function<bool(double)>& valid = [](double) { return true; }) {
+    try {
+        EXPECT_TRUE(valid(solve()));
+    } catch (const ArithmeticFault&) {
+    }
+}
+
+// Worked values: the closed forms, each start value and each solver branch; the beta series
+// past its order-20 table (q >= 0.9) stops as if converged and the second pass finishes.
+TEST(Quantile, WorkedValues) {
+    const std::vector<std::tuple<double, double, double>> cases = {
+        {BetaQuantile(0.5, 2, 5), 0.26445, 1e-5},
+        {BetaQuantile(0.3, 2, 5), 0.181803, 1e-6},
+        {BetaQuantile(0.7, 2, 5), 0.360358, 1e-6},
+        {BetaQuantile(0.9, 2, 5), 0.51032, 1e-5},
+        {BetaQuantile(0.95, 2, 5), 0.58180, 1e-5},
+        {BetaQuantile(0.99, 2, 5), 0.70567, 1e-5},
+        {GammaQuantile(1, 1, 0.5), std::log(2.0), 1e-15},
+        {GammaQuantile(2, 3, 0.95), 14.23159, 1e-5},
+        {GammaQuantile(0.5, 1, 0.9), 1.3527717, 1e-7},
+        {GammaQuantile(50, 1, 0.01), 35.03245, 1e-5},
+        {ChiSquareQuantile(1, 0.05), 3.841459, 3.8e-5},
+        {ChiSquareQuantile(2, 0.05), 5.991465, 6e-6},
+        {ChiSquareQuantile(10, 0.05), 18.307038, 1.8e-5},
+        {StudentTQuantile(1, 0.025), 12.7062, 1.3e-3},
+        {StudentTQuantile(2, 0.025), 4.3027, 4.3e-4},
+        {StudentTQuantile(2, 0.975), -4.3027, 4.3e-4},
+        {StudentTQuantile(3, 0.05), 2.353363, 2.4e-6},
+        {StudentTQuantile(10, 0.025), 2.228139, 2.2e-6},
+        {FQuantile(5, 10, 0.05), 3.3258, 3.3e-4},
+        {FQuantile(1, 1, 0.05), 161.4476, 1.6e-2},
+        {FQuantile(1, 2, 0.5), 2.0 / 3, 6.7e-7}, // Newton steps overshoot below 0
+        {FStart(5, 10, 0.05), 3.3278, 3.3e-4},
+        {FStart(1, 1, 0.05), 162.115, 0.16},
+        {StudentTStart(3, 0.05), 2.80429, 2.8e-5},
+        {ChiSquareStart(10, 0.05), 18.2918, 1.8e-4}};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto& [value, expected, tolerance] = cases[i];
+        EXPECT_NEAR(value, expected, tolerance) << "case " << i;
+    }
+}
+
+// Near the mean two passes land within BetaCdf's 1e-7 (2.8e-7 measured); far from it the
+// second-pass series is truncated by its 1e-6 term test or order-20 table (1.8e-3 measured).
+TEST(BetaQuantile, MatchesBoost) {
+    for (const auto& [a, b] : {std::pair{2.0, 2.0},
+                               {2.0, 3.0},
+                               {2.0, 5.0},
+                               {3.0, 3.0},
+                               {5.0, 2.0},
+                               {5.0, 10.0},
+                               {10.0, 5.0},
+                               {10.0, 10.0},
+                               {20.0, 20.0},
+                               {3.0, 7.0},
+                               {7.0, 3.0}}) {
+        for (const double q : {0.25, 0.3, 0.4, 0.6, 0.7, 0.75, 0.9, 0.95, 0.99}) {
+            EXPECT_NEAR(BetaQuantile(q, a, b), bm::quantile(bm::beta_distribution<>(a, b), q),
+                        q < 0.8 ? 3e-7 : 2e-3)
+                << a << ", " << b << " at " << q;
+        }
+    }
+    for (const double q : {0.001, 0.37, 0.999}) {
+        EXPECT_NEAR(BetaQuantile(q, 1, 1), q, 1e-15) << q;
+    }
+    for (const double a : {0.5, 3.0, 20.0}) {
+        EXPECT_NEAR(BetaQuantile(0.5, a, a), 0.5, 1e-7) << a;
+    }
+}
+
+// An estimate outside (0, 1) goes to the end on the side of q; at q = 0.5 neither end is
+// nearer, and it faults rather than return the marker -1 as a quantile.
+TEST(BetaQuantile, EstimatesOutsideTheInterval) {
+    EXPECT_EQ(BetaQuantile(0.05, 2, 5), 0.0);
+    EXPECT_EQ(BetaQuantile(0.97, 5, 1), 1.0);
+    EXPECT_THROW(BetaQuantile(0.5, 0.5, 50), ArithmeticFault);
+}
+
+// Newton stops at 1e-15 relative, the halving at 5e-15 in Q; at a low level the error in Q
+// near 1 becomes about 1e-15 / (a q) relative in x, since P grows like x^a.
+TEST(GammaQuantile, MatchesBoost) {
+    for (const double a : {0.1, 0.5, 1.0, 2.0, 20.0, 1000.0, 1e4}) {
+        for (const double q : {1e-6, 0.025, 0.5, 0.975, 1 - 1e-6}) {
+            const double expected = bm::quantile(bm::gamma_distribution<>(a, 2.0), q);
+            EXPECT_NEAR(GammaQuantile(a, 2, q), expected, (2e-11 + 1e-14 / (a * q)) * expected)
+                << "shape " << a << " at " << q;
+        }
+    }
+}
+
+TEST(GammaQuantile, LevelsAndArgumentsWithoutAQuantile) {
+    const double x = GammaQuantile(2, 1, 0); // the search ends at a tiny positive value
+    EXPECT_GT(x, 1e-9);
+    EXPECT_LT(x, 3e-9);
+    // No finite x has Q(a, x) = 0: the bracket growth overflows and faults.
+    for (const double a : {0.5, 2.0, 100.0}) {
+        EXPECT_THROW(GammaQuantile(a, 1, 1), ArithmeticFault) << a;
+    }
+    for (const auto& [a, q] : {std::pair{0.0, 0.5},
+                               {-2.0, 0.5},
+                               {kNaN, 0.5},
+                               {2.0, kNaN},
+                               {1e12, 0.5}}) { // 1e12: past the series' term bound near x = a
+        EXPECT_THROW(GammaQuantile(a, 1, q), ArithmeticFault) << a << ", " << q;
+    }
+}
+
+// The solver's own incomplete gamma pair, normal quantile and signed log-gamma.
+TEST(GammaQuantileHelpers, MatchBoostOnEveryBranch) {
+    for (const double a : {0.1, 1.0, 3.0, 100.0}) {
+        for (const double x : {0.01, 1.0, 2.0, 10.0, 120.0}) {
+            const double p = bm::gamma_p(a, x);
+            const double q = bm::gamma_q(a, x);
+            EXPECT_NEAR(RegularizedGammaP(a, x), p, 1e-13 * p + 1e-300) << a << ", " << x;
+            EXPECT_NEAR(RegularizedGammaQ(a, x), q, 1e-13 * q + 1e-300) << a << ", " << x;
+        }
+    }
+    for (const double y :
+         {1e-300, 1e-20, 1e-14, 1e-5, 0.1, 0.135, 0.2, 0.7, 0.86, 0.87, 0.99, 1 - 1e-10}) {
+        const double expected = bm::quantile(bm::normal(), y);
+        EXPECT_NEAR(StandardNormalQuantile(y), expected, 1e-13 * std::fabs(expected)) << y;
+    }
+    for (const double x :
+         {-40.3, -34.5, -2.5, -0.5, 0.001, 0.5, 2.5, 12.9, 13.0, 999.0, 2000.0, 1e9}) {
+        int sign = 0;
+        const double expected = bm::lgamma(x, &sign);
+        EXPECT_NEAR(LogGammaSigned(x).value, expected, 1e-13 * std::fabs(expected) + 1e-15) << x;
+        EXPECT_EQ(LogGammaSigned(x).sign, sign) << x;
+    }
+}
+
+TEST(GammaQuantileHelpers, FixedValuesAndFaults) {
+    EXPECT_NEAR(RegularizedGammaQ(1, 2), std::exp(-2.0), 1e-15 * std::exp(-2.0));
+    EXPECT_EQ(RegularizedGammaP(3, 0), 0.0);
+    EXPECT_EQ(RegularizedGammaQ(3, 0), 1.0);
+    EXPECT_EQ(RegularizedGammaP(0, 2), 0.0);
+    EXPECT_EQ(RegularizedGammaQ(-1, 2), 1.0);
+    EXPECT_EQ(RegularizedGammaQ(2, 2000), 0.0); // the prefactor underflows
+    EXPECT_EQ(StandardNormalQuantile(0.5), 0.0);
+    EXPECT_NEAR(StandardNormalQuantile(0.975), 1.95996398454, 1e-11);
+    EXPECT_NEAR(StandardNormalQuantile(1e-20), -9.2623401, 1e-7);
+    EXPECT_EQ(StandardNormalQuantile(0), -999999999999.0);
+    EXPECT_EQ(StandardNormalQuantile(-3), -999999999999.0);
+    EXPECT_EQ(StandardNormalQuantile(1), 999999999999.0);
+    EXPECT_NEAR(LogGammaSigned(0.5).value, 0.5723649429, 1e-10);
+    EXPECT_EQ(LogGammaSigned(-0.5).sign, -1.0);
+    EXPECT_EQ(LogGammaSigned(2).value, 0.0);
+    for (const double bad : {0.0, -2.0, -40.0, -1e300, kNaN}) {
+        EXPECT_THROW(LogGammaSigned(bad), ArithmeticFault) << bad;
+    }
+    EXPECT_THROW(RegularizedGammaQ(2, kNaN), ArithmeticFault);
+    EXPECT_THROW(RegularizedGammaP(2, std::numeric_limits<double>::infinity()), ArithmeticFault);
+    EXPECT_THROW(StandardNormalQuantile(kNaN), ArithmeticFault);
+}
+
+// Past about 340 df the two gamma values of the t density at 0 overflow; their ratio does
+// not, and the median stays 0 up to the 16-bit limit of the solver.
+TEST(NewtonSolvers, TMedianIsZeroForLargeDegreesOfFreedom) {
+    for (const Int16 n : {Int16{5}, Int16{341}, Int16{1000}, Int16{8191}}) {
+        EXPECT_EQ(StudentTQuantile(n, 0.5), 0.0) << n;
+    }
+    for (const Int16 n : {Int16{340}, Int16{341}, Int16{2000}, Int16{32767}}) {
+        const double expected = bm::pdf(bm::students_t_distribution<double>(n), 0.0);
+        EXPECT_EQ(StudentTCdfDensity(n, 0).cdf, 0.5);
+        EXPECT_NEAR(StudentTCdfDensity(n, 0).density, expected, 1e-5 * expected) << n;
+    }
+}
+
+// The t evaluator and the even chi-square one are exact: the solvers meet Boost to their 1e-6
+// stopping rule. Odd chi-square starts from the 3e-7 A&S 7.1.28 erf and F stops AS 63 at
+// 1e-7 terms (7e-7 in the cumulative), so those are checked on the level they reproduce.
+TEST(NewtonSolvers, MatchBoost) {
+    for (const double q : kLevels) {
+        for (const Int16 n : {3, 4, 5, 10, 100, 300}) {
+            const double expected = bm::quantile(bm::students_t(n), q);
+            EXPECT_NEAR(StudentTQuantile(n, 1 - q), expected, 1e-6 * std::fabs(expected))
+                << "t " << n << " at " << q;
+            EXPECT_NEAR(StudentTQuantile(n, q), -StudentTQuantile(n, 1 - q),
+                        1e-6 * std::fabs(expected));
+        }
+        for (const Int16 n : {4, 10, 50, 1000}) {
+            const double expected = bm::quantile(bm::chi_squared(n), q);
+            EXPECT_NEAR(ChiSquareQuantile(n, 1 - q), expected, 1e-6 * expected)
+                << "chi-square " << n << " at " << q;
+        }
+        for (const Int16 n : {3, 5, 21, 501}) {
+            EXPECT_NEAR(bm::cdf(bm::chi_squared(n), ChiSquareQuantile(n, 1 - q)), q, 3e-7)
+                << "chi-square " << n << " at " << q;
+        }
+        for (const Int16 m : {1, 2, 5, 10, 50}) {
+            for (const Int16 n : {1, 3, 7, 30, 50}) {
+                if ((m == 1 && n == 50 && q == 0.001) || (m == 50 && n == 1 && q == 0.999)) {
+                    continue; // FPdf overflows there (m^m n^n x^(m-2) past the double range)
+                }
+                EXPECT_NEAR(bm::cdf(bm::fisher_f(m, n), FQuantile(m, n, 1 - q)), q, 7e-7)
+                    << "F " << m << "/" << n << " at " << q;
+            }
+        }
+    }
+    for (const auto& [m, n] : {std::pair<Int16, Int16>{50, 1}, {5, 5}, {1, 10}, {30, 3}}) {
+        EXPECT_NEAR(FQuantile(m, n, 0.95) * FQuantile(n, m, 0.05), 1.0, 1e-12) << m << "/" << n;
+    }
+}
+
+// The t density at 0 is left out: it comes from the six-digit gamma polynomial (3e-6).
+TEST(NewtonEvaluators, MatchBoost) {
+    for (double x = 0.1; x < 40; x += 0.3) {
+        for (const Int16 n : {1, 2, 3, 10, 21, 50}) {
+            const CdfDensity cd = ChiSquareCdfDensity(n, x);
+            const bm::chi_squared chi(n);
+            EXPECT_NEAR(cd.cdf, bm::cdf(chi, x), n % 2 ? 3e-7 : 1e-14) << n << " at " << x;
+            EXPECT_NEAR(cd.density, bm::pdf(chi, x), n % 2 ? 1e-13 : 1e-14) << n << " at " << x;
+        }
+    }
+    for (double t = -9.75; t <= 10; t += 0.5) {
+        for (const Int16 n : {1, 2, 3, 4, 5, 30}) {
+            const CdfDensity cd = StudentTCdfDensity(n, t);
+            EXPECT_NEAR(cd.cdf, bm::cdf(bm::students_t(n), t), 1e-12) << n << " at " << t;
+            EXPECT_NEAR(cd.density, bm::pdf(bm::students_t(n), t), 1e-12) << n << " at " << t;
+        }
+    }
+    for (double x = -6; x <= 6; x += 0.01) {
+        EXPECT_NEAR(StandardNormalCdfErf(x), bm::cdf(bm::normal(), x), 1.5e-7) << x;
+    }
+    EXPECT_NEAR(StudentTCdfDensity(5, 0).density, bm::pdf(bm::students_t(5), 0.0), 3e-6);
+    EXPECT_NEAR(StudentTCdfDensity(1, 1).cdf, 0.75, 1e-13); // short pi
+    EXPECT_DOUBLE_EQ(StudentTCdfDensity(1, 1).density, 1 / (2 * 3.14159265359));
+    for (const Int16 n : {1, 2, 3, 10}) {
+        EXPECT_EQ(ChiSquareCdfDensity(n, 0).cdf, 0.0);
+        EXPECT_EQ(ChiSquareCdfDensity(n, 0).density, 0.0);
+    }
+    EXPECT_EQ(StandardNormalCdfErf(0), 0.5);
+    EXPECT_EQ(GammaRecurrencePoly(5), 24.0);
+    EXPECT_NEAR(GammaRecurrencePoly(0.5), 1.77245, 1e-5);
+}
+
+TEST(NewtonSolvers, FaultsWithoutAFiniteQuantileOrPastSixteenBits) {
+    EXPECT_NO_THROW(ChiSquareQuantile(3640, 0.05));
+    EXPECT_NO_THROW(StudentTQuantile(8191, 0.05));
+    EXPECT_GT(StudentTQuantile(1, 1e-12), 1e11);
+    EXPECT_LT(StudentTQuantile(1, 1 - 1e-12), -1e11);
+    const std::vector<std::function<double()>> faulting = {
+        [] { return ChiSquareQuantile(3641, 0.05); },
+        [] { return FQuantile(3641, 5, 0.05); },
+        [] { return FQuantile(5, 3641, 0.05); },
+        [] { return FQuantile(5, 3641, 0.95); },
+        [] { return StudentTQuantile(8192, 0.05); },
+        [] { return StudentTQuantile(32767, 0.05); },
+        [] { return ChiSquareQuantile(2, 0); },
+        [] { return ChiSquareQuantile(10, 0); },
+        [] { return ChiSquareQuantile(10, 1); },
+        [] { return FQuantile(5, 10, 0); },
+        [] { return FQuantile(5, 10, 1); },
+        [] { return StudentTQuantile(2, 0); },
+        [] { return StudentTQuantile(10, 1); },
+        [] { return StudentTQuantile(1, 0); },
+        [] { return StudentTQuantile(1, 1); },
+        [] { return StudentTQuantile(1, 1e-16); },
+        [] { return StudentTQuantile(1, 1 - 1e-16); },
+        [] { return ChiSquareQuantile(0, 0.05); },
+        [] { return ChiSquareCdfDensity(3, -1).cdf; },
+        [] { return GammaRecurrencePoly(kNaN); },
+        [] { return GammaRecurrencePoly(1e300); },
+        [] { return GammaRecurrencePoly(-1e300); }};
+    for (std::size_t i = 0; i < faulting.size(); ++i) {
+        EXPECT_THROW(faulting[i](), ArithmeticFault) << "case " << i;
+    }
+}
+
+// Every level, shape and degree of freedom ends, with a number or a fault; none may hang.
+TEST(Quantile, ExtremeArgumentsEnd) {
+    for (const double p : {0.0, 1.0, 1e-300, 1e-16, 1 - 1e-16, 0.5, kNaN}) {
+        for (const auto& [a, b] : {std::pair{2.0, 3.0}, {1e-3, 1e-3}, {1e3, 1.0}, {0.5, 1e4}}) {
+            ExpectEnds([&] { return BetaQuantile(p, a, b); },
+                       [](double x) { return x >= 0 && x <= 1; });
+        }
+        ExpectEnds([&] { return GammaQuantile(3, 1, p); });
+        for (const Int16 n : {1, 2, 3, 143, 3640, 3641, 8191, 8192, 32767}) {
+            ExpectEnds([&] { return ChiSquareQuantile(n, p); });
+            ExpectEnds([&] { return StudentTQuantile(n, p); });
+            ExpectEnds([&] { return FQuantile(n, n, p); });
+            ExpectEnds([&] { return FQuantile(1, n, p); });
+        }
+    }
+}
+
+} // namespace
+} // namespace kelvora
