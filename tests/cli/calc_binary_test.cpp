@@ -1,11 +1,16 @@
 // Runs the built kelvora-calc as a user or a script would.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 
+#include <charconv>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,18 +39,30 @@ Outcome RunCalc(const QStringList& args, const std::string& input = {}) {
             process.readAllStandardError().toStdString()};
 }
 
-TEST(KelvoraCalc, PrintsTheSevenLabelledResults) {
-    const Outcome r = RunCalc({QStringLiteral("beta")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "f\t.0000\nF\t.0000\nS\t1.0000\nH\t.0000\nx\t.5000\n"
-                     "均值\t.5000\n方差\t.1250\n");
+// The tab-separated cells of --samples output, line by line.
+std::vector<std::vector<std::string>> Table(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream cells(line);
+        rows.emplace_back();
+        for (std::string cell; std::getline(cells, cell, '\t');) {
+            rows.back().push_back(cell);
+        }
+    }
+    return rows;
 }
 
-TEST(KelvoraCalc, DoubleDashLetsParametersBeNegative) {
-    const Outcome r = RunCalc({"--x", "-1", "--locale", "en_US", "--", "normal", "-3", "2"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "f\t.1210\nF\t.8413\nS\t.1587\nH\t.7626\nx\t-3.0000\n"
-                     "均值\t-3.0000\n方差\t4.0000\n");
+TEST(KelvoraCalc, PrintsTheSevenLabelledResults) {
+    const Outcome beta = RunCalc({QStringLiteral("beta")});
+    EXPECT_EQ(beta.status, 0);
+    EXPECT_EQ(beta.out,
+              "f\t.0000\nF\t.0000\nS\t1.0000\nH\t.0000\nx\t.5000\n均值\t.5000\n方差\t.1250\n");
+    // After -- the parameters may be negative.
+    const Outcome normal = RunCalc({"--x", "-1", "--locale", "en_US", "--", "normal", "-3", "2"});
+    EXPECT_EQ(normal.status, 0);
+    EXPECT_EQ(normal.out,
+              "f\t.1210\nF\t.8413\nS\t.1587\nH\t.7626\nx\t-3.0000\n均值\t-3.0000\n方差\t4.0000\n");
 }
 
 TEST(KelvoraCalc, BatchWritesOneLinePerCaseAndFailsOnMalformedLines) {
@@ -64,7 +81,6 @@ TEST(KelvoraCalc, BadArgumentsExitWithStatusTwo) {
     const QStringList cases[] = {{},
                                  {"nosuch"},
                                  {"normal", "--bogus"},
-                                 {"normal", "1", "2", "3", "4"},
                                  {"--batch", "normal"},
                                  {"normal", "--locale", "xx_YY"}};
     for (const QStringList& args : cases) {
@@ -74,6 +90,81 @@ TEST(KelvoraCalc, BadArgumentsExitWithStatusTwo) {
         EXPECT_NE(r.err.find("kelvora-calc: "), std::string::npos);
         EXPECT_NE(r.err.find("--help"), std::string::npos);
     }
+}
+
+TEST(SamplesCommand, PrintsRangeExtremesAndFiveHundredSamplesAsShortestRoundTrips) {
+    const Outcome r = RunCalc({"--samples", "--", "normal", "0", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = Table(r.out);
+    ASSERT_EQ(rows.size(), 502u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"-3", "3"}));
+    EXPECT_EQ(rows[2][0], "-3");
+    EXPECT_EQ(rows[3][0], "-2.988");
+    std::string largest = rows[2][1]; // MaxPdf is the largest density below it, as the same text
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 5u) << i;
+        largest = i > 1 && std::stod(rows[i][1]) > std::stod(largest) ? rows[i][1] : largest;
+        for (const std::string& cell : rows[i]) {
+            double v = 0.0;
+            const auto read = std::from_chars(cell.data(), cell.data() + cell.size(), v);
+            char again[64];
+            const auto written = std::to_chars(again, again + sizeof again, v);
+            ASSERT_TRUE(read.ptr == cell.data() + cell.size() &&
+                        std::string(again, written.ptr) == cell)
+                << i << ": " << cell;
+        }
+    }
+    EXPECT_EQ(rows[1][0], largest);
+}
+
+TEST(SamplesCommand, MarksInvalidParametersDiscreteHazardsAndLeftOutSamples) {
+    EXPECT_EQ(RunCalc({"--samples", "--", "uniform", "1", "1"}).out, "1\t1\ninvalid\n");
+    EXPECT_EQ(RunCalc({"--samples", "--", "geometric", "0"}).out, "0.001\tinf\ninvalid\n");
+    EXPECT_EQ(RunCalc({"--samples", "--", "normal", "1e999", "1"}).out, "nan\tnan\ninvalid\n");
+    const auto binomial = Table(RunCalc({"--samples", "--", "binomial", "10", "0.5"}).out);
+    ASSERT_EQ(binomial.size(), 502u);
+    EXPECT_EQ(binomial[1][3], "-");
+    for (std::size_t i = 1; i < binomial.size(); ++i) {
+        ASSERT_EQ(binomial[i][4], "-") << i;
+    }
+    // Rate 1000: the upper samples' density and survival are both 0 and they have no hazard.
+    const auto exponential = Table(RunCalc({"--samples", "--", "exponential", "1000"}).out);
+    ASSERT_EQ(exponential.size(), 502u);
+    EXPECT_EQ(exponential[501][3], "0");
+    EXPECT_EQ(exponential[501][4], "nan");
+    EXPECT_NE(exponential[1][4], "nan");
+}
+
+TEST(PlotCommand, WritesPngAndBmpAtTheWindowsSizeTimesTheScale) {
+    const QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString png = dir.filePath(QStringLiteral("graph.png"));
+    const QString bmp = dir.filePath(QStringLiteral("graph.BMP"));
+    ASSERT_EQ(RunCalc({"--plot", png, "--", "normal"}).status, 0);
+    ASSERT_EQ(RunCalc({"--tab", "cdf", "--plot", bmp, "--scale", "2", "--", "gamma"}).status, 0);
+    const QImage one(png, "PNG");
+    EXPECT_EQ(one.size(), QSize(385, 213));
+    EXPECT_EQ(one.pixelColor(40, 100), QColor(Qt::black)); // the frame's left side
+    const QImage two(bmp, "BMP");
+    EXPECT_EQ(two.size(), QSize(770, 426));
+    EXPECT_EQ(two.pixelColor(80, 200), QColor(Qt::black));
+    // A discrete hazard is an empty white image.
+    ASSERT_EQ(RunCalc({"--tab", "haz", "--plot", png, "--", "poisson", "4"}).status, 0);
+    const QImage hazard = QImage(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    QImage white(385, 213, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(hazard, white);
+}
+
+TEST(PlotCommand, RefusesOtherFileTypesAndUnwritablePaths) {
+    const QTemporaryDir dir;
+    const Outcome jpeg = RunCalc({"--plot", dir.filePath(QStringLiteral("g.jpg")), "--", "beta"});
+    EXPECT_NE(jpeg.status, 0);
+    EXPECT_NE(jpeg.err.find(".png or .bmp"), std::string::npos) << jpeg.err;
+    const Outcome missing =
+        RunCalc({"--plot", dir.filePath(QStringLiteral("no/dir/g.png")), "--", "beta"});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
 }
 
 } // namespace
