@@ -66,17 +66,13 @@ TEST(GammaFamily, FixedValues) {
                  0.0, 0.0,   -1.0, 0.0,      -7.0, 0.0});
     ExpectExact("LogFactorial", [](double n) { return LogFactorial(static_cast<Int16>(n)); },
                 {-1, 0.0, -32768, 0.0, 0, 0.0, 1, 0.0, 2, std::log(2.0)});
-    for (const auto& [a, x, p] : {std::tuple{3.0, 0.0, 0.0},
-                                  {3.0, -1.0, 0.0},
-                                  {0.0, 1.0, 0.0},
-                                  {-1.0, 1.0, 0.0},
-                                  {3.0, 2e8, 1.0},
-                                  {30.0, 0.6, 0.0}}) {
-        EXPECT_EQ(IncompleteGammaRatio(a, x), p) << a << ", " << x;
-        if (a != 30.0) {
-            EXPECT_EQ(IncompleteGammaComplement(a, x), 1.0 - p) << a << ", " << x;
-        }
+    for (const auto& [a, x] : {std::pair{3.0, 0.0}, {3.0, -1.0}, {0.0, 1.0}, {-1.0, 1.0}}) {
+        EXPECT_EQ(IncompleteGammaRatio(a, x), 0.0) << a << ", " << x;
+        EXPECT_EQ(IncompleteGammaComplement(a, x), 1.0) << a << ", " << x;
     }
+    EXPECT_EQ(IncompleteGammaRatio(3.0, 2e8), 1.0);
+    EXPECT_EQ(IncompleteGammaComplement(3.0, 2e8), 0.0);
+    EXPECT_EQ(IncompleteGammaRatio(30.0, 0.6), 0.0); // below the exp(-88) series cut-off
     EXPECT_GT(LogGamma(4.08e36), 3e38);
     EXPECT_GT(GammaFunction(35.04), 3.4e38);
     EXPECT_GT(IncompleteGammaRatio(30.0, 0.7), 0.0); // just above the exp(-88) series cut-off
@@ -108,16 +104,10 @@ TEST(GammaFamily, AgreesWithBoostOnEveryBranch) {
         return std::abs(LogGamma(x) - expected) / std::max(1.0, std::abs(expected));
     });
     xs = LogGrid(1.2e-6, 35.0, 20);
-    for (double x = -5.95; x < 0.0; x += 0.3) {
-        xs.push_back(x);
-    }
-    xs.insert(xs.end(), {0.999999, 1.0000001, 11.999999, 12.0, 35.04});
+    xs.insert(xs.end(), {-5.95, -4.35, -3.05, -2.25, -1.15, -0.45, -0.05, 0.999999, 1.0000001,
+                         11.999999, 12.0, 35.04});
     ExpectWithin(xs, 3e-14, [](double x) { return Rel(GammaFunction(x), bm::tgamma(x)); });
-    std::vector<double> halves;
-    for (double x = 0.5; x <= 200.0; x += 0.5) {
-        halves.push_back(x);
-    }
-    ExpectWithin(halves, 4e-8,
+    ExpectWithin({0.5, 1.5, 2.5, 4.5, 7.5, 8.0, 8.5, 12.5, 30.5, 99.5, 200.0}, 4e-8,
                  [](double x) { return std::abs(LogGammaStirling(x) - bm::lgamma(x)); });
     ExpectWithin({3, 20, 170, 1000, 5000, 20000, 32766}, 8e-15, [](double n) {
         return Rel(LogFactorial(static_cast<Int16>(n)), bm::lgamma(n + 1.0));
@@ -201,17 +191,15 @@ TEST(Specfun, NonFiniteAndOverflowingArgumentsFaultOrEnd) {
         EXPECT_THROW(IncompleteGammaComplement(a, x), ArithmeticFault) << a << ", " << x;
     }
     EXPECT_THROW(LogFactorial(32767), ArithmeticFault); // the loop counter overflows
-    for (const auto& [a, b, x] : {std::tuple{kNaN, 2.0, 0.5},
-                                  {2.0, kNaN, 0.5},
-                                  {2.0, 2.0, kNaN},
-                                  {kInf, 2.0, 0.5},
-                                  {2.0, kInf, 0.5},
-                                  // The reduction count floor(qq + cx * psq) = 60000 overflows.
-                                  {30000.0, 30000.0, 0.5},
-                                  // A tail needing millions of terms runs the index past 32767.
-                                  {1.0, 1e-6, 0.999999}}) {
-        EXPECT_THROW(IncompleteBetaRatio(a, b, x), ArithmeticFault) << a << ", " << b << ", " << x;
-    }
+    EXPECT_THROW(IncompleteBetaRatio(kNaN, 2.0, 0.5), ArithmeticFault);
+    EXPECT_THROW(IncompleteBetaRatio(2.0, kNaN, 0.5), ArithmeticFault);
+    EXPECT_THROW(IncompleteBetaRatio(2.0, 2.0, kNaN), ArithmeticFault);
+    EXPECT_THROW(IncompleteBetaRatio(kInf, 2.0, 0.5), ArithmeticFault);
+    EXPECT_THROW(IncompleteBetaRatio(2.0, kInf, 0.5), ArithmeticFault);
+    // The reduction count floor(qq + cx * psq) = 60000 overflows 16 bits.
+    EXPECT_THROW(IncompleteBetaRatio(30000.0, 30000.0, 0.5), ArithmeticFault);
+    // A tail needing millions of terms runs the term index past 32767.
+    EXPECT_THROW(IncompleteBetaRatio(1.0, 1e-6, 0.999999), ArithmeticFault);
     EXPECT_THROW(IncompleteBetaRatioComplement(2.0, 2.0, kNaN), ArithmeticFault);
     EXPECT_EQ(IncompleteGammaRatio(5.0, kInf), 1.0);
     EXPECT_EQ(IncompleteGammaRatio(kInf, 5.0), 0.0);
@@ -289,24 +277,19 @@ TEST(BetaFunction, AgreesWithBoostAndItsLogarithm) {
 }
 
 TEST(IncompleteBetaRatio, EndsAndExactCases) {
-    // No computation at the ends: even parameters that would fault give the fixed values.
-    for (const auto& [a, x, expected] : {std::tuple{2.0, 0.0, 0.0},
-                                         {2.0, -1.0, 0.0},
-                                         {2.0, 1.0, 1.0},
-                                         {2.0, 7.0, 1.0},
-                                         {30000.0, 0.0, 0.0},
-                                         {kNaN, 1.0, 1.0}}) {
-        EXPECT_EQ(IncompleteBetaRatio(a, a == 2.0 ? 3.0 : a, x), expected) << a << ", " << x;
-        if (a == 2.0) {
-            EXPECT_EQ(IncompleteBetaRatioComplement(a, 3.0, x), 1.0 - expected) << x;
-        }
+    for (double x : {-1.0, 0.0, 1.0, 7.0}) {
+        EXPECT_EQ(IncompleteBetaRatio(2.0, 3.0, x), x < 1.0 ? 0.0 : 1.0) << x;
+        EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, x), x < 1.0 ? 1.0 : 0.0) << x;
     }
+    // No computation at the ends: even parameters that would fault give the fixed values.
+    EXPECT_EQ(IncompleteBetaRatio(30000.0, 30000.0, 0.0), 0.0);
+    EXPECT_EQ(IncompleteBetaRatio(kNaN, 1.0, 1.0), 1.0);
     EXPECT_EQ(IncompleteBetaRatioComplement(2.0, 3.0, 0.1),
               1.0 - IncompleteBetaRatio(2.0, 3.0, 0.1));
-    for (double x : {1e-6, 0.1, 0.25, 0.5, 0.9, 0.999}) {
+    for (double x : {1e-6, 0.25, 0.999}) {
         EXPECT_NEAR(IncompleteBetaRatio(1.0, 1.0, x), x, 1e-15) << x;
     }
-    for (double a : {0.5, 2.0, 7.5, 40.0}) {
+    for (double a : {0.5, 7.5, 40.0}) {
         EXPECT_NEAR(IncompleteBetaRatio(a, a, 0.5), 0.5, 1e-7) << a;
     }
 }
@@ -334,9 +317,7 @@ TEST(IncompleteBetaRatio, AgreesWithBoostToTheAccuracy) {
         const double sd = std::sqrt(a * b / ((a + b) * (a + b) * (a + b + 1.0)));
         std::vector<double> near;
         for (double z : {-3.0, -1.0, 0.0, 0.5, 2.0}) {
-            if (mean + z * sd > 0.0 && mean + z * sd < 1.0) {
-                near.push_back(mean + z * sd);
-            }
+            near.push_back(mean + z * sd); // all inside (0, 1) for these shapes
         }
         ExpectWithin(near, 2e-6, [a, b](double x) {
             return std::abs(IncompleteBetaRatio(a, b, x) - bm::ibeta(a, b, x));
