@@ -206,15 +206,15 @@ TEST(DrawGraph, HazardOfADiscreteDistributionLeavesAnEmptyArea) {
 // Spans of zero width, of infinite width, lost in rounding or too small to divide by draw the
 // frame and ticks over a unit span.
 TEST(DrawGraph, DegenerateGraphsDrawFrameAndTicks) {
-    for (const auto& [id, texts, kind] :
-         {std::tuple{Id::Binomial, Texts{"0", "0.5", ""}, FunctionKind::Pdf},
-          std::tuple{Id::Hypergeometric, Texts{"30", "30", "20"}, FunctionKind::Pdf},
-          std::tuple{Id::Uniform, Texts{"0", "1e-300", ""}, FunctionKind::Hazard},
-          std::tuple{Id::Cauchy, Texts{"1e308", "1e307", ""}, FunctionKind::Cdf},
-          std::tuple{Id::Normal, Texts{"1e300", "1", ""}, FunctionKind::Pdf},
-          std::tuple{Id::Cauchy, Texts{"5", "1e-320", ""}, FunctionKind::Survival},
-          std::tuple{Id::Uniform, Texts{"-1e308", "1e308", ""}, FunctionKind::Cdf},
-          std::tuple{Id::Weibull, Texts{"1", "1e10", ""}, FunctionKind::Hazard}}) {
+    using K = FunctionKind;
+    // clang-format off
+    const std::tuple<Id, Texts, K> cases[] = {
+        {Id::Binomial, {"0", "0.5", ""}, K::Pdf}, {Id::Hypergeometric, {"30", "30", "20"}, K::Pdf},
+        {Id::Uniform, {"0", "1e-300", ""}, K::Hazard}, {Id::Cauchy, {"1e308", "1e307", ""}, K::Cdf},
+        {Id::Normal, {"1e300", "1", ""}, K::Pdf}, {Id::Cauchy, {"5", "1e-320", ""}, K::Survival},
+        {Id::Uniform, {"-1e308", "1e308", ""}, K::Cdf}, {Id::Weibull, {"1", "1e10", ""}, K::Hazard}};
+    // clang-format on
+    for (const auto& [id, texts, kind] : cases) {
         const QImage image = Render(id, texts, kind);
         EXPECT_TRUE(IsBlack(image, kLeft, 100)) << static_cast<int>(id) << texts.text2;
         EXPECT_TRUE(IsBlack(image, kRight, 100)) << static_cast<int>(id) << texts.text2;
