@@ -248,15 +248,11 @@ TEST(NormalTailArea, AgreesWithBoost) {
                  [&](double p) { return std::abs(NormalUpperPoint(p) + quantile(standard, p)); });
 }
 
-TEST(NormalUpperPoint, NamedValuesAndSymmetry) {
+TEST(NormalUpperPoint, NamedValues) {
     EXPECT_EQ(NormalUpperPoint(0.5), 0.0);
     EXPECT_NEAR(NormalUpperPoint(0.025), 1.959964, 5e-7);
     EXPECT_NEAR(NormalUpperPoint(0.975), -1.959964, 5e-7);
     EXPECT_NEAR(NormalUpperPoint(0.001), 3.090232, 5e-7);
-    for (double p : {1e-4, 0.1, 0.3, 0.4999}) {
-        EXPECT_GT(NormalUpperPoint(p), 0.0) << p;
-        EXPECT_NEAR(NormalUpperPoint(1.0 - p), -NormalUpperPoint(p), 1e-12) << p;
-    }
 }
 
 TEST(BetaFunction, AgreesWithBoostAndItsLogarithm) {
@@ -315,12 +311,9 @@ TEST(IncompleteBetaRatio, AgreesWithBoostToTheAccuracy) {
          {std::pair{1000.0, 1000.0}, {600.0, 900.0}, {1500.0, 50.0}, {3000.0, 3000.0}}) {
         const double mean = a / (a + b);
         const double sd = std::sqrt(a * b / ((a + b) * (a + b) * (a + b + 1.0)));
-        std::vector<double> near;
-        for (double z : {-3.0, -1.0, 0.0, 0.5, 2.0}) {
-            near.push_back(mean + z * sd); // all inside (0, 1) for these shapes
-        }
-        ExpectWithin(near, 2e-6, [a, b](double x) {
-            return std::abs(IncompleteBetaRatio(a, b, x) - bm::ibeta(a, b, x));
+        ExpectWithin({-3.0, -1.0, 0.0, 0.5, 2.0}, 2e-6, [=](double z) { // z standard deviations
+            return std::abs(IncompleteBetaRatio(a, b, mean + z * sd) -
+                            bm::ibeta(a, b, mean + z * sd));
         });
     }
     for (const auto& [a, b] : {std::pair{2.0, 3.0}, {0.5, 0.5}, {30.0, 4.0}, {1.0, 200.0}}) {
