@@ -3,6 +3,7 @@
 #include "dist/calculate_results_routines.hpp"
 #include "dist/continuous.hpp"
 #include "dist/hazard.hpp"
+#include "dist/parameters.hpp"
 
 #include <boost/math/distributions.hpp>
 #include <gtest/gtest.h>
@@ -65,9 +66,6 @@ const ResultCase kCases[] = {
      {".1250", ".8750", ".1250", kNA, "1", "2.0000", "2.0000"}},
     {"HypergeometricRoundsTiesToEven", Id::Hypergeometric, {"7.5", "2.5", "1.5", "1", "0.5"},
      {".4286", ".9643", ".0357", kNA, "0", ".5000", ".3214"}},
-    // At and beyond the top of the uniform support the survival is 0: no hazard.
-    {"UniformHazardAtTop", Id::Uniform, {"0", "1", "", "1", "0.25"},
-     {"1.0000", "1.0000", ".0000", kNA, ".2500", ".5000", ".0833"}},
     {"NegativeValuesKeepNoIntegerZero", Id::Normal, {"-0.5", "0.5", "", "-0.5", "0.5"},
      {".7979", ".5000", ".5000", "1.5958", "-.5000", "-.5000", ".2500"}},
     // Moments that do not exist show "N/A"; the Cauchy mean shows the location, the t mean 0.
@@ -93,12 +91,6 @@ const ResultCase kCases[] = {
     // Closed forms whose intermediates leave the double range although the results do not.
     {"GammaHazardFarInTheTail", Id::Gamma, {"1", "3", "", "40", "0.5"},
      {".0000", "1.0000", ".0000", ".9512", "2.6741", "3.0000", "3.0000"}},
-    {"GammaShapeBeyondGammaFunction", Id::Gamma, {"1", "50", "", "50", "0.5"},
-     {".0563", ".5188", ".4812", ".1171", "49.6671", "50.0000", "50.0000"}},
-    {"StudentTHundredDf", Id::StudentT, {"100", "", "", "1", "0.5"},
-     {".2408", ".8401", ".1599", "1.5061", ".0000", ".0000", "1.0204"}},
-    {"ChiSquareHundredDf", Id::ChiSquare, {"100", "", "", "100", "0.5"},
-     {".0282", ".5188", ".4812", ".0585", "99.3341", "100.0000", "200.0000"}},
     {"FLargeDegreesOfFreedom", Id::F, {"5", "140", "", "1", "0.5"},
      {".5996", ".5798", ".4202", "1.4270", ".8745", "1.0145", ".4329"}},
     {"BinomialBeyondTheCoefficientRange", Id::Binomial, {"2000", "0.5", "", "1000", "0.5"},
@@ -120,8 +112,6 @@ const ResultCase kCases[] = {
     // q outside [0, 1] or beyond the double range: the quantile alone shows "N/A".
     {"LevelAbove", Id::Normal, {"0", "1", "", "0", "1.5"},
      {".3989", ".5000", ".5000", ".7979", kNA, ".0000", "1.0000"}},
-    {"LevelBelow", Id::Poisson, {"10", "", "", "10", "-0.1"},
-     {".1251", ".5830", ".4170", kNA, kNA, "10.0000", "10.0000"}},
     {"LevelBeyondDoubleRange", Id::Uniform, {"0", "1", "", "0.5", "1e999"},
      {"1.0000", ".5000", ".5000", "2.0000", kNA, ".5000", ".0833"}},
 };
@@ -268,15 +258,9 @@ TEST(FormatResult, NonFiniteAndLargestValues) {
     EXPECT_TRUE(text.startsWith(QStringLiteral("17976931348623157")));
 }
 
-DistributionParameters Params(Id id, double real1, double real2, Int16 count1 = 0,
-                              Int16 count2 = 0) {
-    DistributionParameters p;
-    p.id = id;
-    p.real1 = real1;
-    p.real2 = real2;
-    p.count1 = count1;
-    p.count2 = count2;
-    return p;
+// A parameter set as the result calculation reads it.
+DistributionParameters Params(Id id, const char* text1, const char* text2 = "") {
+    return ReadParameters(id, text1, text2, "").value();
 }
 
 // Far in the upper tail, where 1 - F is 1e-15 or below or 0, the survival and the hazard
@@ -295,23 +279,23 @@ TEST(Hazard, UpperTailAgreesWithBoost) {
     };
     // clang-format off
     const Tail cases[] = {
-        tail(Params(Id::Beta, 2.0, 3.0), bm::beta_distribution<>(2.0, 3.0), {0.9999, 1 - 1e-7},
+        tail(Params(Id::Beta, "2", "3"), bm::beta_distribution<>(2.0, 3.0), {0.9999, 1 - 1e-7},
              1e-6),
-        tail(Params(Id::Cauchy, 1.0, 2.0), bm::cauchy_distribution<>(1.0, 2.0), {1e14, 1e100},
+        tail(Params(Id::Cauchy, "1", "2"), bm::cauchy_distribution<>(1.0, 2.0), {1e14, 1e100},
              1e-13),
-        tail(Params(Id::ChiSquare, 0, 0, 4), bm::chi_squared(4), {80.0, 1000.0}, 1e-6),
-        tail(Params(Id::Exponential, 2.0, 0.5), bm::exponential_distribution<>(2.0), {20.0, 300.0},
+        tail(Params(Id::ChiSquare, "4"), bm::chi_squared(4), {80.0, 1000.0}, 1e-6),
+        tail(Params(Id::Exponential, "2"), bm::exponential_distribution<>(2.0), {20.0, 300.0},
              1e-13),
-        tail(Params(Id::F, 0, 0, 5, 7), bm::fisher_f(5, 7), {1e6, 1e20}, 1e-6),
-        tail(Params(Id::Gamma, 1.0, 3.0), bm::gamma_distribution<>(3.0, 1.0), {40.0, 500.0}, 1e-6),
-        tail(Params(Id::Lognormal, 0.0, 1.0), bm::lognormal_distribution<>(0.0, 1.0), {1e4, 1e15},
+        tail(Params(Id::F, "5", "7"), bm::fisher_f(5, 7), {1e6, 1e20}, 1e-6),
+        tail(Params(Id::Gamma, "1", "3"), bm::gamma_distribution<>(3.0, 1.0), {40.0, 500.0}, 1e-6),
+        tail(Params(Id::Lognormal, "0", "1"), bm::lognormal_distribution<>(0.0, 1.0), {1e4, 1e15},
              1e-8),
-        tail(Params(Id::Normal, 1.0, 2.0), bm::normal_distribution<>(1.0, 2.0), {18.0, 60.0}, 1e-8),
-        tail(Params(Id::Rayleigh, 1.5, 0), bm::rayleigh_distribution<>(1.5), {15.0, 55.0}, 1e-13),
-        tail(Params(Id::StudentT, 0, 0, 3), bm::students_t(3), {1e5, 1e30}, 1e-6),
-        tail(Params(Id::Uniform, -1.0, 3.0), bm::uniform_distribution<>(-1.0, 3.0), {3 - 1e-12},
+        tail(Params(Id::Normal, "1", "2"), bm::normal_distribution<>(1.0, 2.0), {18.0, 60.0}, 1e-8),
+        tail(Params(Id::Rayleigh, "1.5"), bm::rayleigh_distribution<>(1.5), {15.0, 55.0}, 1e-13),
+        tail(Params(Id::StudentT, "3"), bm::students_t(3), {1e5, 1e30}, 1e-6),
+        tail(Params(Id::Uniform, "-1", "3"), bm::uniform_distribution<>(-1.0, 3.0), {3 - 1e-12},
              1e-12),
-        tail(Params(Id::Weibull, 2.0, 1.5), bm::weibull_distribution<>(1.5, 2.0), {30.0, 150.0},
+        tail(Params(Id::Weibull, "2", "1.5"), bm::weibull_distribution<>(1.5, 2.0), {30.0, 150.0},
              1e-12)};
     // clang-format on
     for (const Tail& c : cases) {
@@ -327,12 +311,12 @@ TEST(Hazard, UpperTailAgreesWithBoost) {
         }
     }
     // Gamma(1, 3) at 100: 1 - F is 0, the hazard x^2 / (x^2 + 2x + 2) still shows.
-    const DistributionParameters gamma = Params(Id::Gamma, 1.0, 3.0);
+    const DistributionParameters gamma = Params(Id::Gamma, "1", "3");
     ASSERT_EQ(GammaCdf(100.0, 0.0, 1.0, 3.0), 1.0);
     EXPECT_NEAR(Hazard(gamma, 100.0, GammaPdf(100.0, 0.0, 1.0, 3.0), 1.0).value(),
                 10000.0 / 10202.0, 1e-7);
     // The Cauchy cumulative with the short pi passes 1 far out; the hazard is still about 1/x.
-    const DistributionParameters cauchy = Params(Id::Cauchy, 0.0, 1.0);
+    const DistributionParameters cauchy = Params(Id::Cauchy, "0", "1");
     ASSERT_LE(1.0 - CauchyCdf(1e16, 0.0, 1.0), 0.0);
     EXPECT_NEAR(Hazard(cauchy, 1e16, CauchyPdf(1e16, 0.0, 1.0), CauchyCdf(1e16, 0.0, 1.0)).value(),
                 1e-16, 1e-29);
@@ -341,7 +325,7 @@ TEST(Hazard, UpperTailAgreesWithBoost) {
 // Where 1 - F is at least the threshold the hazard is f / (1 - F) to the last bit, as the
 // survival field shows 1 - F; below it divides by the upper-tail survival.
 TEST(Hazard, DividesBySurvivalFieldAboveTheThreshold) {
-    const DistributionParameters p = Params(Id::Normal, 0.0, 1.0);
+    const DistributionParameters p = Params(Id::Normal, "0", "1");
     for (const double x : {-3.0, 0.0, 3.0, 3.5}) {
         const double f = NormalPdf(x, 0.0, 1.0), cdf = NormalCdf(x, 0.0, 1.0);
         const double expected =
@@ -355,17 +339,16 @@ TEST(Hazard, DividesBySurvivalFieldAboveTheThreshold) {
 // underflow, for a discrete distribution and for a faulted density or cumulative.
 TEST(Hazard, NoValueWithoutAPositiveSurvival) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const DistributionParameters uniform = Params(Id::Uniform, 0.0, 1.0);
+    const DistributionParameters uniform = Params(Id::Uniform, "0", "1");
     EXPECT_FALSE(Hazard(uniform, 1.0, 1.0, 1.0).has_value());
     EXPECT_FALSE(Hazard(uniform, 2.0, 0.0, 1.0).has_value());
-    EXPECT_FALSE(Hazard(Params(Id::Beta, 2.0, 2.0), 1.0, BetaPdf(1.0, 2.0, 2.0), 1.0).has_value());
-    EXPECT_FALSE(
-        Hazard(Params(Id::Exponential, 1000.0, 1e-3), 6.0, ExponentialPdf(6.0, 0.0, 1e-3), 1.0)
-            .has_value());
-    EXPECT_FALSE(Hazard(Params(Id::Poisson, 3.0, 0), 1.0, 0.2, 0.4).has_value());
+    EXPECT_FALSE(Hazard(Params(Id::Beta, "2", "2"), 1.0, BetaPdf(1.0, 2.0, 2.0), 1.0).has_value());
+    EXPECT_FALSE(Hazard(Params(Id::Exponential, "1000"), 6.0, ExponentialPdf(6.0, 0.0, 1e-3), 1.0)
+                     .has_value());
+    EXPECT_FALSE(Hazard(Params(Id::Poisson, "3"), 1.0, 0.2, 0.4).has_value());
     EXPECT_FALSE(Hazard(uniform, 0.5, nan, 0.5).has_value());
     EXPECT_FALSE(Hazard(uniform, 0.5, 1.0, nan).has_value());
-    EXPECT_FALSE(UpperTailSurvival(Params(Id::Poisson, 3.0, 0), 1.0).has_value());
+    EXPECT_FALSE(UpperTailSurvival(Params(Id::Poisson, "3"), 1.0).has_value());
 }
 
 } // namespace
