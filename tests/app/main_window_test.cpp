@@ -1,7 +1,8 @@
 // The main window through stand-ins for its dialogs, clipboard and disk: start-up, the
 // parameter panel per catalogue entry, which stages each edit runs, the graph's popup and
-// commands, and the focus order.
+// commands, and the focus order. Then the real bitmap file and clipboard behind the commands.
 #include "app/about_dialog.hpp"
+#include "app/graph_export.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
 #include "dist/calculate_results.hpp"
@@ -9,16 +10,24 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kelvora;
 using namespace Qt::StringLiterals;
@@ -100,12 +109,38 @@ struct Window {
     }
 };
 
+// A graph-sized picture with a distinct colour in two corners, to check pixel order.
+QImage SampleGraph() {
+    QImage image(385, 213, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setPixel(384, 212, qRgb(0, 128, 0));
+    return image;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+template <typename T> T At(const QByteArray& bytes, int at) {
+    return qFromLittleEndian<T>(bytes.constData() + at);
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Results and labels must not depend on the machine's regional settings.
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
     void startUp() {
         Window w;
         auto* combo = w.find<QComboBox>("Combo1");
@@ -386,18 +421,107 @@ private slots:
         }
         QCOMPARE(visited, order);
     }
+
+    void savesUnderTheNameAsGiven_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bmp extension") << u"graph.bmp"_s;
+        QTest::newRow("no extension") << u"graph"_s;
+        QTest::newRow("other extension") << u"graph.png"_s;
+        QTest::newRow("blanks and Chinese") << u"正态 分布 图"_s;
+    }
+    void savesUnderTheNameAsGiven() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath(name);
+        QVERIFY(WriteFile(path, QByteArray(100000, 'x')));
+        const QImage graph = SampleGraph();
+        QString error;
+        QVERIFY2(kelvora::SaveGraphBitmap(graph, path, &error), qPrintable(error));
+        // Exactly one file, of exactly that name, replaced by a bitmap whatever the name says.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        const QByteArray bmp = ReadAll(path);
+        QVERIFY(bmp.size() > 54);
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        QCOMPARE(At<quint32>(bmp, 2), quint32(bmp.size()));
+        QCOMPARE(At<quint32>(bmp, 14), 40u); // BITMAPINFOHEADER
+        QCOMPARE(At<qint32>(bmp, 18), graph.width());
+        QCOMPARE(At<qint32>(bmp, 22), graph.height()); // positive: bottom-up rows
+        QCOMPARE(At<quint16>(bmp, 28), quint16(24));
+        QCOMPARE(At<quint32>(bmp, 30), 0u); // BI_RGB: no compression
+        const int rowBytes = (graph.width() * 3 + 3) / 4 * 4;
+        const int offset = int(At<quint32>(bmp, 10));
+        QCOMPARE(qint64(bmp.size()), qint64(offset) + qint64(rowBytes) * graph.height());
+        // Blue, green, red from the bottom row up.
+        QCOMPARE(bmp.mid(offset + rowBytes * (graph.height() - 1), 3), QByteArray("\0\0\xff", 3));
+        QCOMPARE(bmp.mid(offset + (graph.width() - 1) * 3, 3), QByteArray("\0\x80\0", 3));
+    }
+
+    void failureLeavesTheOldFileAndReports_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("folderMode"); // of out/, which holds old.bmp
+        QTest::addColumn<int>("fileMode");   // of out/old.bmp
+        QTest::newRow("missing folder") << u"no such folder/graph.bmp"_s << 0755 << 0644;
+        QTest::newRow("target is a folder") << u"out"_s << 0755 << 0644;
+        QTest::newRow("target is a pipe") << u"pipe"_s << 0755 << 0644;
+        QTest::newRow("read-only folder") << u"out/old.bmp"_s << 0555 << 0666;
+        QTest::newRow("read-only file") << u"out/old.bmp"_s << 0777 << 0444;
+        QTest::newRow("no name") << QString() << 0755 << 0644;
+    }
+    void failureLeavesTheOldFileAndReports() {
+        QFETCH(QString, target);
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        const auto path = [&root](const QString& name) {
+            return QFile::encodeName(root.filePath(name));
+        };
+        QVERIFY(root.mkdir("out") && WriteFile(root.filePath("out/old.bmp"), "old"));
+        QVERIFY(mkfifo(path("pipe").constData(), 0644) == 0);
+        // Open to everyone so that the ordinary user below can reach the folder at all.
+        QVERIFY(chmod(path(".").constData(), 0755) == 0);
+        QVERIFY(chmod(path("out/old.bmp").constData(), mode_t(fileMode)) == 0);
+        QVERIFY(chmod(path("out").constData(), mode_t(folderMode)) == 0);
+        const auto entries = [&root] {
+            const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+            return root.entryList(all) + QDir(root.filePath("out")).entryList(all);
+        };
+        const QStringList before = entries();
+        // Permissions do not bind root: save as nobody; the real id stays root to switch back.
+        const bool asRoot = geteuid() == 0;
+        if (asRoot && seteuid(65534) != 0) {
+            QSKIP("cannot leave the root account to test permissions");
+        }
+        QString error;
+        const bool saved = kelvora::SaveGraphBitmap(
+            SampleGraph(), target.isEmpty() ? target : root.filePath(target), &error);
+        QString nullError;
+        const bool savedNull =
+            kelvora::SaveGraphBitmap(QImage(), root.filePath("graph.bmp"), &nullError);
+        QVERIFY(!asRoot || seteuid(0) == 0);
+        QVERIFY(chmod(path("out").constData(), 0755) == 0);
+        QVERIFY(!saved && !savedNull);
+        QVERIFY(!nullError.isEmpty());
+        QVERIFY2(error.contains(QFileInfo(target).fileName()), qPrintable(error));
+        QCOMPARE(entries(), before);
+        QCOMPARE(ReadAll(root.filePath("out/old.bmp")), QByteArray("old"));
+    }
+
+    void copyPutsOnlyTheImageOnTheClipboard() {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("kept"));
+        QString error;
+        QVERIFY(!kelvora::CopyGraphToClipboard(QImage(), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+
+        const QImage graph = SampleGraph();
+        QVERIFY2(kelvora::CopyGraphToClipboard(graph, &error), qPrintable(error));
+        QVERIFY(!clipboard->mimeData()->hasText());
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32),
+                 graph.convertToFormat(QImage::Format_RGB32));
+    }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // Results and labels must not depend on the machine's regional settings.
-    qputenv("LC_ALL", "C");
-    QLocale::setDefault(QLocale::c());
-    QApplication app(argc, argv);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
