@@ -10,16 +10,24 @@ namespace {
 
 constexpr int kResultDecimals = 4;
 
+// Below this magnitude a value rounds to zero at four decimals.
+constexpr double kHalfLastDecimal = 0.00005;
+
 } // namespace
 
 QString FormatResult(double v, const QLocale& locale) {
     if (!std::isfinite(v)) {
         return kNotAvailable;
     }
+    // A value that rounds to zero shows as zero, never as "-.0000": a survival of -2e-10 where
+    // a summed cumulative ends a hair above 1 is zero to the four decimals shown.
+    if (std::fabs(v) < kHalfLastDecimal) {
+        v = 0.0;
+    }
     QString text = locale.toString(v, 'f', kResultDecimals);
 
     // The zero is dropped from the rounded text, not from v: 0.99996 rounds to 1.0000 and
-    // keeps its digit, -0.00004 rounds to -0.0000 and shows -.0000.
+    // keeps its digit.
     const QString negative = locale.negativeSign();
     const qsizetype start = text.startsWith(negative) ? negative.size() : 0;
     const QString zero = locale.zeroDigit();

@@ -224,8 +224,8 @@ TEST(FormatResult, FourDecimalsInTheLocalesFormat) {
         {"en_US", 0.99994, ".9999"}, {"en_US", 10.5, "10.5000"},
         // The rule applies to the rounded text: these round to one.
         {"en_US", 0.99996, "1.0000"}, {"en_US", -0.99996, "-1.0000"},
-        // QLocale keeps the sign of a negative value that rounds to zero, not of -0.0.
-        {"en_US", -0.00004, "-.0000"}, {"en_US", -0.0, ".0000"}, {"de_DE", -0.00004, "-,0000"},
+        // A value that rounds to zero shows as zero, whatever its sign.
+        {"en_US", -0.00004, ".0000"}, {"en_US", -0.0, ".0000"}, {"de_DE", -0.00004, ",0000"},
         {"en_US", 1234.5, "1,234.5000"}, {"en_US", -1234.5, "-1,234.5000"},
         {"en_US", 1e20, "100,000,000,000,000,000,000.0000"}, {"de_DE", 1234.5, "1.234,5000"},
         {"de_DE", -0.5, "-,5000"}, {"C", 1234.5, "1234.5000"}, {"C", 0.25, ".2500"},

@@ -78,8 +78,7 @@ TEST(ResultProperties, EveryOutputIsNotAvailableOrAFormattedNumber) {
     }
 }
 
-// Probabilities lie in [0, 1]; densities, hazards and variances are never negative. (A value
-// that rounds to zero from below shows as -.0000 and reads back as -0, which passes.)
+// Probabilities lie in [0, 1]; densities, hazards and variances are never negative.
 TEST(ResultProperties, ProbabilitiesAndNonNegativeQuantitiesStayInRange) {
     for (const EvaluatedCase& e : EvaluatedCases()) {
         SCOPED_TRACE(Describe(e.input));
