@@ -4,10 +4,12 @@
 // from the cumulative and the hazard from density and cumulative, so those inherit its faults.
 #include "dist/calculate_results.hpp"
 
+#include "dist/accurate.hpp"
 #include "dist/calculate_results_routines.hpp"
 #include "dist/field_number.hpp"
 #include "dist/hazard.hpp"
 #include "dist/parameters.hpp"
+#include "quantile/verified_quantile.hpp"
 
 #include <QByteArray>
 
@@ -45,6 +47,23 @@ std::string_view View(const QByteArray& bytes) {
 Value ReadFieldNumber(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     return Attempt([&]() -> Value { return ParseFieldNumber(View(bytes)); });
+}
+
+// A continuous distribution's written value is shown where its four-decimal text is within the
+// shown tolerance of the accurate value; elsewhere (a fault, a truncated series, an overflowing
+// intermediate) the accurate value stands in, and "N/A" where the true value is infinite. With
+// no accurate value to judge by the written one stays.
+Value Checked(const Value& written, double accurate) {
+    if (std::isnan(accurate)) {
+        return written;
+    }
+    if (!std::isfinite(accurate)) {
+        return std::nullopt;
+    }
+    if (written && ShowsWithinTolerance(*written, accurate)) {
+        return written;
+    }
+    return accurate;
 }
 
 QString Show(const Value& v, const QLocale& locale) {
@@ -95,11 +114,24 @@ CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
     if (x) {
         cumulative = Attempt([&] { return results::Cumulative(p, *x); });
         density = Attempt([&] { return results::Density(p, *x); });
+        if (!IsDiscrete(id)) {
+            cumulative = Checked(cumulative, AccurateLower(p, *x));
+            density = Checked(density, AccurateDensity(p, *x));
+        }
     }
 
     Value quantile;
     if (q && *q >= 0.0 && *q <= 1.0) {
-        quantile = Attempt([&] { return results::Quantile(p, *q); });
+        if (IsDiscrete(id)) {
+            quantile = Attempt([&] { return results::Quantile(p, *q); });
+        } else {
+            // The ends of the support need no solver.
+            Value written;
+            if (*q > 0.0 && *q < 1.0) {
+                written = Attempt([&] { return results::Quantile(p, *q); });
+            }
+            quantile = Attempt([&] { return VerifiedQuantile(p, *q, written); });
+        }
     }
 
     const Value mean = Attempt([&] { return results::Mean(p); });
@@ -113,8 +145,11 @@ CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
     // positive: at the top of the support it shows "N/A". Far in the upper tail it divides by
     // the upper-tail survival rather than by 1 - F, which has lost its digits there.
     Value hazard;
-    if (!IsDiscrete(id) && density && cumulative) {
-        hazard = Attempt([&] { return Hazard(p, *x, *density, *cumulative); });
+    if (!IsDiscrete(id) && x) {
+        if (density && cumulative) {
+            hazard = Attempt([&] { return Hazard(p, *x, *density, *cumulative); });
+        }
+        hazard = Checked(hazard, AccurateHazard(p, *x));
     }
 
     CalculationOutput out;

@@ -2,6 +2,7 @@
 
 #include "dist/continuous.hpp"
 #include "dist/discrete.hpp"
+#include "dist/hazard.hpp"
 #include "quantile/beta_quantile.hpp"
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
@@ -19,7 +20,8 @@ std::optional<double> FromCount(std::optional<Int16> count) {
     return static_cast<double>(*count);
 }
 
-// Beta, chi-square and F are not evaluated at x = 0: both results are 0 there.
+// Beta, chi-square and F are not evaluated at x = 0: the cumulative is 0 there and the density
+// its right-hand limit.
 bool SkipsOrigin(Id id) {
     return id == Id::Beta || id == Id::ChiSquare || id == Id::F;
 }
@@ -76,7 +78,7 @@ std::optional<double> Cumulative(const DistributionParameters& p, double x) {
 
 std::optional<double> Density(const DistributionParameters& p, double x) {
     if (SkipsOrigin(p.id) && x == 0.0) {
-        return 0.0;
+        return DensityAtLowerEnd(p);
     }
     switch (p.id) {
     case Id::Beta:

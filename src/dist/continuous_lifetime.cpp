@@ -65,8 +65,15 @@ double GammaSurvival(double x, double c, double scale, double shape) {
 }
 
 double GammaPdf(double x, double c, double scale, double shape) {
-    if (x <= c) {
+    if (x < c) {
         return 0.0;
+    }
+    if (x == c) {
+        // The right-hand limit at the lower end: 1/scale for shape 1, infinite below it.
+        if (shape < 1.0) {
+            throw ArithmeticFault("GammaPdf: infinite density at the lower end");
+        }
+        return shape == 1.0 ? Finite(1.0 / scale, "GammaPdf") : 0.0;
     }
     const double z = (x - c) / scale;
     const double power = std::pow(z, shape - 1.0);

@@ -3,7 +3,8 @@
 // Their densities use GammaFunction, which is 0 above 35.04, and the powers m^m, n^n and
 // (m x + n)^(m + n), which leave the double range from about 144 on. Past those limits each
 // density takes its equivalent form in logarithms (LogGamma, ln B), so large degrees of freedom
-// keep their values. Integer arithmetic on the degrees of freedom is checked 16-bit arithmetic.
+// keep their values. Sums of degrees of freedom (m + n, df + 1) are formed in double, where they
+// are exact and cannot overflow.
 #include "dist/continuous.hpp"
 
 #include "dist/log_space.hpp"
@@ -99,7 +100,7 @@ std::optional<double> FPdf(double x, Int16 m, Int16 n) {
     const double radicand =
         std::pow(md, md) * std::pow(nd, nd) * std::pow(x, static_cast<double>(Sub16(m, 2)));
     const double base = md * x + nd;
-    const double mPlusN = Add16(m, n);
+    const double mPlusN = md + nd;
     // (m x + n)^(m + n) leaves the double range long before its square root does (F(60, 80) at
     // x = 1.4); taking the root of infinity would report a density of 0 where it is about 1, so
     // only then the root is taken inside the power.
@@ -126,7 +127,7 @@ std::optional<double> FVariance(Int16 m, Int16 n) {
     if (m < 1 || n < 1 || n < 5) {
         return std::nullopt;
     }
-    const double mPlusNMinus2 = Sub16(Add16(m, n), 2);
+    const double mPlusNMinus2 = static_cast<double>(m) + n - 2.0;
     const double nMinus2 = Sub16(n, 2);
     const double nMinus4 = Sub16(n, 4);
     return Finite(2.0 * std::pow(static_cast<double>(n), 2) * mPlusNMinus2 /
@@ -154,7 +155,7 @@ double StudentTSurvival(double x, double c, double s, Int16 df) {
 double StudentTPdf(double x, double c, double s, Int16 df) {
     // Not divided by s: every caller uses the standard form (c = 0, s = 1).
     const double z = (x - c) / s;
-    const double dfPlus1 = Add16(df, 1);
+    const double dfPlus1 = df + 1.0;
     const double upper = GammaFunction(dfPlus1 / 2.0);
     const double lower = GammaFunction(df / 2.0);
     const double power = std::pow(std::sqrt(std::pow(z, 2) / df + 1.0), dfPlus1);

@@ -1,5 +1,6 @@
 // SampleCurves: the four functions of the selected distribution at 500 equally spaced points,
 // and their extremes, which scale the graph's vertical axis.
+#include "dist/accurate.hpp"
 #include "dist/continuous.hpp"
 #include "dist/hazard.hpp"
 #include "dist/parameters.hpp"
@@ -11,7 +12,8 @@ namespace kelvora {
 
 namespace {
 
-// Beta, ChiSquare and F are not evaluated at exactly 0: their densities may have a pole there.
+// Beta, ChiSquare and F are not evaluated at exactly 0: their densities may have a pole there,
+// and the density sample is the right-hand limit (left out where infinite).
 bool UsesZeroPointRule(DistributionId id) {
     return id == DistributionId::Beta || id == DistributionId::ChiSquare || id == DistributionId::F;
 }
@@ -80,18 +82,29 @@ void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
         if (UsesZeroPointRule(p.id) && x == 0.0) {
-            s.Pdf[i] = 0.0;
+            s.Pdf[i] = AsSample(DensityAtLowerEnd(p));
             s.Cdf[i] = 0.0;
             s.Survival[i] = 1.0;
-            s.Hazard[i] = 0.0;
+            s.Hazard[i] = s.Pdf[i];
             continue;
         }
-        const SampleValues v = ContinuousAt(p, x);
+        SampleValues v = ContinuousAt(p, x);
+        // Where a written routine faults (a 16-bit counter, an overflowing intermediate) the
+        // accurate evaluation fills the sample, so none is missing where a value exists.
+        if (std::isnan(v.cdf)) {
+            v.cdf = AsSample(AccurateLower(p, x));
+        }
+        if (std::isnan(v.pdf)) {
+            v.pdf = AsSample(AccurateDensity(p, x));
+        }
         s.Pdf[i] = v.pdf;
         s.Cdf[i] = v.cdf;
         s.Survival[i] = 1.0 - v.cdf;
         // As the hazard field: where the survival has no positive value the sample is left out.
         s.Hazard[i] = GuardedSample([&] { return Hazard(p, x, v.pdf, v.cdf); });
+        if (std::isnan(s.Hazard[i])) {
+            s.Hazard[i] = AsSample(AccurateHazard(p, x));
+        }
     }
 }
 

@@ -50,13 +50,13 @@ double TUpperTail(Int16 n, double p) {
 double ChiSquareStart(Int16 n, double p) {
     const double z = UpperPoint(p);
     // (X / n)^(1/3) is nearly normal with mean 1 - d and variance d.
-    const double d = 2.0 / Mul16(9, n);
+    const double d = 2.0 / (9.0 * n);
     return Finite(n * std::pow(1 - d + z * std::sqrt(d), 3.0), "ChiSquareStart");
 }
 
 double FStart(Int16 df1, Int16 df2, double p) {
-    const double d1 = 2.0 / Mul16(9, df1);
-    const double d2 = 2.0 / Mul16(9, df2);
+    const double d1 = 2.0 / (9.0 * df1);
+    const double d2 = 2.0 / (9.0 * df2);
     const double bigA = 1 - d1;
     const double bigB = 1 - d2;
     const double z = UpperPoint(p);
@@ -71,9 +71,9 @@ double FStart(Int16 df1, Int16 df2, double p) {
 
 double StudentTStart(Int16 n, double p) {
     const double z = UpperPoint(p);
-    const double g0 = 1 - 1.0 / Mul16(4, n);
+    const double g0 = 1 - 1.0 / (4.0 * n);
     const double g = g0 * g0;
-    const double w = g - z * z / Mul16(2, n);
+    const double w = g - z * z / (2.0 * n);
     if (w > kTSwitch) {
         // t (1 - 1/(4n)) / sqrt(1 + t^2/(2n)) is nearly standard normal; solved for t.
         return Finite(z / std::sqrt(w), "StudentTStart");

@@ -6,15 +6,14 @@
 
 namespace kelvora {
 
-// Wilson-Hilferty; n >= 3 (9n is a checked 16-bit product).
+// Wilson-Hilferty; n >= 3.
 double ChiSquareStart(Int16 n, double p);
 
 // Paulson's approximation, or the leading term of the upper tail where Paulson's denominator
-// falls to 0.8 or below (9 df1 and 9 df2 are checked 16-bit products).
+// falls to 0.8 or below.
 double FStart(Int16 df1, Int16 df2, double p);
 
-// Inverts A&S 26.7.8, or uses the leading term of the tail where that breaks down; n >= 3 (4n
-// and 2n are checked 16-bit products).
+// Inverts A&S 26.7.8, or uses the leading term of the tail where that breaks down; n >= 3.
 double StudentTStart(Int16 n, double p);
 
 } // namespace kelvora

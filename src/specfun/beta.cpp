@@ -1,8 +1,9 @@
 // The complete beta function and the regularised incomplete beta ratio I_x(a, b) by Applied
 // Statistics algorithm AS 63 (Majumder and Bhattacharjee, 1973): Soper's reduction formula.
 //
-// The accuracy is 1e-7 rather than AS 63's 1e-14. The reduction counter and the term index are
-// 16-bit integers, so a + b near 32768 (the reduction count) or more than 32766 terms fault.
+// The accuracy is 1e-7 rather than AS 63's 1e-14. The reduction count and the term index are
+// wide integers; the series is cut off after kMaxTerms terms (a fault), where it converges too
+// slowly to be of use (the callers then take an accurate evaluation).
 #include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
 
@@ -14,6 +15,7 @@ namespace kelvora {
 namespace {
 
 constexpr double kAccuracy = 1e-7;
+constexpr long kMaxTerms = 32767;
 
 // For large shapes the partial sums of the series pass the double range before the factor
 // x^pp (1-x)^(qq-1) / B(a, b) brings them back. The sum and the term are then rescaled by this
@@ -45,9 +47,13 @@ SeriesValue RatioSeries(double a, double b, double x) {
 
     double term = 1.0;
     double sum = 1.0;
-    Int16 ai = 1;
+    long ai = 1;
     // NaN or an infinite parameter faults here, before the loop.
-    Int16 ns = Floor16(qq + cx * psq);
+    const double reductions = std::floor(qq + cx * psq);
+    if (!(std::fabs(reductions) < 1e15)) {
+        throw ArithmeticFault("IncompleteBetaRatio: shapes out of range");
+    }
+    long ns = static_cast<long>(reductions);
 
     double rx = xx / cx;
     double temp = qq - ai;
@@ -55,7 +61,7 @@ SeriesValue RatioSeries(double a, double b, double x) {
         rx = xx;
     }
     int scale = 0; // the true sum and term are these times 2^scale
-    // The loop is bounded by the 16-bit term index: Add16 faults after 32766 terms.
+    // The loop is bounded by the term index: more than kMaxTerms terms fault.
     for (;;) {
         term = term * temp * rx / (pp + ai);
         sum = sum + term;
@@ -68,8 +74,11 @@ SeriesValue RatioSeries(double a, double b, double x) {
             term = std::ldexp(term, -kRescaleExponent);
             scale += kRescaleExponent;
         }
-        ai = Add16(ai, 1);
-        ns = Sub16(ns, 1);
+        if (ai == kMaxTerms) {
+            throw ArithmeticFault("IncompleteBetaRatio: series too slow");
+        }
+        ++ai;
+        --ns;
         if (ns >= 0) {
             temp = qq - ai;
             if (ns == 0) {

@@ -122,7 +122,8 @@ TEST_F(CalcCliTest, BatchLinesGiveTheSevenTextsOrAnError) {
     EXPECT_EQ(Line("7\t0.5\tignored\tignored\t2.7\t0.5"),
               ".1250\t.8750\t.1250\tN/A\t1\t2.0000\t2.0000");
     EXPECT_EQ(Line("normal\t\t\t\t\t"), "N/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A");
-    EXPECT_EQ(Line("beta\t0.5\t0.5\t\t\t"), ".0000\t.0000\t1.0000\t.0000\t.0000\t.5000\t.1250");
+    // Beta(0.5, 0.5) at 0: the density is infinite; the level 0 gives the lower end.
+    EXPECT_EQ(Line("beta\t0.5\t0.5\t\t\t"), "N/A\t.0000\t1.0000\tN/A\t.0000\t.5000\t.1250");
     bool ok = true;
     EXPECT_EQ(Line("normal\t0\t1\t\t0\t0.5\t", &ok),
               "error: expected 6 tab-separated fields, found 7");

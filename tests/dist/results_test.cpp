@@ -53,8 +53,11 @@ struct ResultCase {
 const ResultCase kCases[] = {
     // Beta, chi-square and F are not evaluated at x = 0 nor at q = 0: both results are 0. An
     // empty q field is the level 0.
+    // The density at the lower end is its right-hand limit: infinite for a < 1.
     {"BetaAtOrigin", Id::Beta, {"0.5", "0.5", "", "0", "0.5"},
-     {".0000", ".0000", "1.0000", ".0000", ".5000", ".5000", ".1250"}},
+     {kNA, ".0000", "1.0000", kNA, ".5000", ".5000", ".1250"}},
+    {"BetaAtOriginShapeOne", Id::Beta, {"1", "3", "", "0", "1"},
+     {"3.0000", ".0000", "1.0000", "3.0000", "1.0000", ".2500", ".0375"}},
     {"BetaEmptyLevel", Id::Beta, {"0.5", "0.5", "", "0.5", ""},
      {".6366", ".5000", ".5000", "1.2732", ".0000", ".5000", ".1250"}},
     {"BinomialEmptyLevel", Id::Binomial, {"10", "0.5", "", "0", ""},

@@ -21,6 +21,7 @@ using Id = DistributionId;
 using Texts = ParameterTexts;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Equal bits, or both left out.
 bool Same(double a, double b) {
@@ -149,17 +150,22 @@ TEST(SampleCurves, InvalidParametersFailWithNewPositionsAndEveryOtherArrayUntouc
     EXPECT_EQ(s.Cdf[0], 1.0);
 }
 
-TEST(SampleCurves, ZeroPointRuleAppliesAtExactlyZeroForBetaChiSquareAndF) {
-    for (const Id id : {Id::Beta, Id::ChiSquare, Id::F}) {
+// At exactly 0 Beta, ChiSquare and F take the density's right-hand limit without calling their
+// routines: left out where it is infinite, finite or 0 elsewhere.
+TEST(SampleCurves, ZeroPointRuleGivesTheRightHandLimit) {
+    const std::array<std::tuple<Id, const char*, double>, 5> cases = {{{Id::Beta, "0.5", kNaN},
+                                                                       {Id::Beta, "1", 2.0},
+                                                                       {Id::ChiSquare, "1", kNaN},
+                                                                       {Id::ChiSquare, "2", 0.5},
+                                                                       {Id::F, "3", 0.0}}};
+    for (const auto& [id, shape, limit] : cases) {
         PlotSamples s;
         CurveExtremes e;
-        // Beta a = 0.5 and ChiSquare n = 1 have a pole at 0.
-        const char* shape = id == Id::Beta ? "0.5" : "1";
-        ASSERT_TRUE(SampleCurves(id, {shape, shape, ""}, 0.0, 1.0, s, e));
-        EXPECT_EQ(s.Pdf[0], 0.0);
+        ASSERT_TRUE(SampleCurves(id, {shape, "2", ""}, 0.0, 1.0, s, e));
+        EXPECT_TRUE(Same(s.Pdf[0], limit)) << shape;
+        EXPECT_TRUE(Same(s.Hazard[0], limit)) << shape;
         EXPECT_EQ(s.Cdf[0], 0.0);
         EXPECT_EQ(s.Survival[0], 1.0);
-        EXPECT_EQ(s.Hazard[0], 0.0);
         EXPECT_GT(s.Pdf[1], 0.0);
     }
 }
@@ -194,8 +200,8 @@ TEST(SampleCurves, ExtremesAreAttainedByFiniteSamples) {
     }
 }
 
-// Beyond the top of the support, and where the density and the survival both underflow, there
-// is no hazard; where only 1 - F rounds to 0 the hazard divides by the upper tail.
+// Beyond the top of the support there is no hazard; where the density and the survival both
+// underflow it keeps its value, and where only 1 - F rounds to 0 it divides by the upper tail.
 TEST(SampleCurves, HazardIsLeftOutOnlyWhereSurvivalIsZero) {
     PlotSamples s;
     CurveExtremes e;
@@ -204,7 +210,8 @@ TEST(SampleCurves, HazardIsLeftOutOnlyWhereSurvivalIsZero) {
     EXPECT_TRUE(std::isnan(s.Hazard[499]));
     EXPECT_TRUE(std::isfinite(s.Hazard[0]));
     ASSERT_TRUE(SampleCurves(Id::Exponential, {"1000", "", ""}, 0.001, 6.0, s, e));
-    EXPECT_TRUE(std::isnan(s.Hazard[499]));
+    EXPECT_EQ(s.Pdf[499], 0.0);
+    EXPECT_NEAR(s.Hazard[499], 1000.0, 1e-9);
     ASSERT_TRUE(SampleCurves(Id::Exponential, {"10", "", ""}, 0.001, 6.0, s, e));
     ASSERT_EQ(s.Survival[499], 0.0);
     for (std::size_t i = 0; i < kSampleCount; ++i) {

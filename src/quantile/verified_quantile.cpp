@@ -1,0 +1,107 @@
+#include "quantile/verified_quantile.hpp"
+
+#include "dist/accurate.hpp"
+
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+// Doublings of the bracket from +-1 reach the double range within 1100 steps; halvings and
+// bisections close any bracket within a few hundred.
+constexpr int kBracketSteps = 1100;
+constexpr int kBisectionSteps = 3000;
+constexpr double kRelativeWidth = 1e-15;
+
+// Increasing in x and zero at the quantile: the lower tail minus q, or 1 - q minus the upper
+// tail. 1 - q is exact for q >= 1/2.
+double Excess(const DistributionParameters& p, double q, double x) {
+    return q <= 0.5 ? AccurateLower(p, x) - q : (1.0 - q) - AccurateUpper(p, x);
+}
+
+// The next point inside (a, b): geometric means while both ends have one sign and lie far
+// apart (the quantile may be 1e-200 or 1e200), toward 0 from an end at 0, else the midpoint.
+double Split(double a, double b) {
+    if (a < 0.0 && b > 0.0) {
+        return 0.0;
+    }
+    if (a == 0.0) {
+        return b / 16.0;
+    }
+    if (b == 0.0) {
+        return a / 16.0;
+    }
+    if (a > 0.0 && b > 4.0 * a) {
+        return std::sqrt(a) * std::sqrt(b);
+    }
+    if (b < 0.0 && a < 4.0 * b) {
+        return -std::sqrt(-a) * std::sqrt(-b);
+    }
+    return a + (b - a) / 2.0;
+}
+
+std::optional<double> Bisect(const DistributionParameters& p, double q,
+                             std::optional<double> hint) {
+    const Support s = ContinuousSupport(p);
+    const double reach = hint && std::isfinite(*hint) ? std::fmax(1.0, std::fabs(*hint)) : 1.0;
+    // Excess(a) < 0 <= Excess(b).
+    double a = std::isfinite(s.lowest) ? s.lowest : -reach;
+    double b = std::isfinite(s.highest) ? s.highest : reach;
+    for (int step = 0; !(Excess(p, q, a) < 0.0); ++step) {
+        if (step == kBracketSteps || !std::isfinite(a *= 2.0)) {
+            return std::nullopt;
+        }
+    }
+    for (int step = 0; !(Excess(p, q, b) >= 0.0); ++step) {
+        if (step == kBracketSteps || !std::isfinite(b *= 2.0)) {
+            return std::nullopt;
+        }
+    }
+    for (int step = 0; step < kBisectionSteps; ++step) {
+        const double m = Split(a, b);
+        if (!(m > a && m < b) || b - a <= kRelativeWidth * std::fmax(std::fabs(a), std::fabs(b))) {
+            return a + (b - a) / 2.0;
+        }
+        const double e = Excess(p, q, m);
+        if (std::isnan(e)) {
+            return std::nullopt;
+        }
+        (e < 0.0 ? a : b) = m;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool QuantileChecksOut(const DistributionParameters& p, double q, double x) {
+    if (!std::isfinite(x)) {
+        return false;
+    }
+    const double shown = FourDecimalValue(x);
+    const double tolerance = ShownTolerance(shown);
+    if (q <= 0.5) {
+        return AccurateLower(p, shown - tolerance) <= q && q <= AccurateLower(p, shown + tolerance);
+    }
+    const double r = 1.0 - q;
+    return AccurateUpper(p, shown + tolerance) <= r && r <= AccurateUpper(p, shown - tolerance);
+}
+
+std::optional<double> VerifiedQuantile(const DistributionParameters& p, double q,
+                                       std::optional<double> written) {
+    if (q <= 0.0 || q >= 1.0) {
+        const Support s = ContinuousSupport(p);
+        const double end = q <= 0.0 ? s.lowest : s.highest;
+        return std::isfinite(end) ? std::optional<double>(end) : std::nullopt;
+    }
+    if (written && QuantileChecksOut(p, q, *written)) {
+        return written;
+    }
+    const std::optional<double> solved = Bisect(p, q, written);
+    if (solved && QuantileChecksOut(p, q, *solved)) {
+        return solved;
+    }
+    return std::nullopt;
+}
+
+} // namespace kelvora
