@@ -5,6 +5,8 @@
 //   kelvora-accuracy --quick      a smaller grid (the ctest run)
 //   kelvora-accuracy --verbose    also the largest differences of each kind (--verbose=N: up
 //                                 to N of each, default 3)
+//   kelvora-accuracy --dump       no comparison: one tab-separated line per case (the inputs
+//                                 and the seven shown texts), to compare two builds
 //
 // Exit status 0 when every difference is a documented exception, 1 when there are failures,
 // 2 for a usage error.
@@ -20,7 +22,7 @@ namespace {
 constexpr std::size_t kDetailsPerGroup = 3;
 
 int Usage() {
-    std::cerr << "usage: kelvora-accuracy [--quick] [--verbose[=N]]\n";
+    std::cerr << "usage: kelvora-accuracy [--quick] [--verbose[=N] | --dump]\n";
     return 2;
 }
 
@@ -30,10 +32,13 @@ int main(int argc, char** argv) {
     using namespace kelvora::accuracy;
     GridSize size = GridSize::Full;
     std::size_t details = 0;
+    bool dump = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--quick") {
             size = GridSize::Quick;
+        } else if (argument == "--dump") {
+            dump = true;
         } else if (argument == "--verbose") {
             details = kDetailsPerGroup;
         } else if (argument.starts_with("--verbose=")) {
@@ -48,6 +53,10 @@ int main(int argc, char** argv) {
         }
     }
     try {
+        if (dump) {
+            DumpGrid(size, std::cout);
+            return 0;
+        }
         const Report report = RunGrid(size);
         report.PrintSummary(std::cout);
         if (details > 0) {

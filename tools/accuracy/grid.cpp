@@ -103,6 +103,14 @@ void AddPoint(std::vector<double>& points, Real x) {
 
 } // namespace
 
+const char* DistributionKey(DistributionId id) {
+    static constexpr std::array<const char*, kDistributionCount> kKeys = {
+        "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
+        "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
+        "rayleigh", "t",         "uniform",        "weibull"};
+    return kKeys[static_cast<std::size_t>(id)];
+}
+
 std::string NumberText(double v) {
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);

@@ -29,6 +29,9 @@ std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& tr
 // The q texts, the same for every parameter set.
 std::vector<std::string> LevelTexts(GridSize size);
 
+// The key kelvora-calc takes for the distribution ("beta", "chisquare", "t", ...).
+const char* DistributionKey(DistributionId id);
+
 // The shortest text that reads back as v.
 std::string NumberText(double v);
 

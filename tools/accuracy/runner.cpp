@@ -29,51 +29,63 @@ std::array<QString, kOutputCount> TextsOf(const ResultTexts& t) {
     return {t.density, t.cumulative, t.survival, t.hazard, t.quantile, t.mean, t.variance};
 }
 
-// Whether case i of a parameter set brings something new for this output: the points and the
-// levels are visited in step, the shorter list repeating, and the moments once.
-bool IsNew(Output output, std::size_t i, std::size_t points, std::size_t levels) {
-    switch (output) {
-    case Output::Quantile:
-        return i < levels;
-    case Output::Mean:
-    case Output::Variance:
-        return i == 0;
-    default:
-        return i < points;
+// One case of the grid: a parameter set with one x and one q, and what the fields show.
+struct Case {
+    const ParameterSet& set;
+    const Reference& truth;
+    CaseValues values;
+    std::string x;
+    std::string q;
+    std::array<QString, kOutputCount> shown;
+    // Whether the case brings a new point, a new level, the moments.
+    bool newPoint;
+    bool newLevel;
+    bool first;
+};
+
+// Calls visit(c) for every case of the grid, in grid order. The points and the levels of a
+// parameter set are visited in step, the shorter list repeating.
+template <class Visit> void ForEachCase(GridSize size, Visit&& visit) {
+    for (const ParameterSet& set : ParameterGrid(size)) {
+        CaseValues values;
+        values.params = CheckedParameters(set);
+        const std::unique_ptr<Reference> truth = MakeReference(values.params);
+        const std::vector<std::string> points = PointTexts(set, *truth, size);
+        const std::vector<std::string> levels = LevelTexts(size);
+        const std::size_t cases = std::max(points.size(), levels.size());
+        for (std::size_t i = 0; i < cases; ++i) {
+            const std::string& x = points[i % points.size()];
+            const std::string& q = levels[i % levels.size()];
+            const InputTexts inputs = {QString::fromStdString(set.texts[0]),
+                                       QString::fromStdString(set.texts[1]),
+                                       QString::fromStdString(set.texts[2]),
+                                       QString::fromStdString(x), QString::fromStdString(q)};
+            values.hasX = true;
+            values.x = ParseFieldNumber(x);
+            values.q = ParseFieldNumber(q);
+            const Case c{set,
+                         *truth,
+                         values,
+                         x,
+                         q,
+                         TextsOf(CalculateResults(set.id, inputs, QLocale::c()).texts),
+                         i < points.size(),
+                         i < levels.size(),
+                         i == 0};
+            visit(c);
+        }
     }
 }
 
-void RunSet(const ParameterSet& set, GridSize size, Report& report) {
-    CaseValues values;
-    values.params = CheckedParameters(set);
-    const std::unique_ptr<Reference> truth = MakeReference(values.params);
-    const std::vector<std::string> points = PointTexts(set, *truth, size);
-    const std::vector<std::string> levels = LevelTexts(size);
-    const std::size_t cases = std::max(points.size(), levels.size());
-    for (std::size_t i = 0; i < cases; ++i) {
-        const std::string& x = points[i % points.size()];
-        const std::string& q = levels[i % levels.size()];
-        values.hasX = true;
-        values.x = ParseFieldNumber(x);
-        values.q = ParseFieldNumber(q);
-        const InputTexts inputs = {QString::fromStdString(set.texts[0]),
-                                   QString::fromStdString(set.texts[1]),
-                                   QString::fromStdString(set.texts[2]), QString::fromStdString(x),
-                                   QString::fromStdString(q)};
-        const auto shown = TextsOf(CalculateResults(set.id, inputs, QLocale::c()).texts);
-        for (const Output output : kOutputs) {
-            if (!IsNew(output, i, points.size(), levels.size())) {
-                continue;
-            }
-            if (output == Output::Hazard && truth->IsDiscrete()) {
-                continue; // no hazard field value for the discrete distributions
-            }
-            const Comparison c =
-                Compare(output, shown[static_cast<std::size_t>(output)], *truth, values);
-            const std::optional<std::size_t> cause =
-                c.verdict == Verdict::Agrees ? std::nullopt : CauseOf(values, c);
-            report.Add(set, x, q, c, cause);
-        }
+bool IsNew(Output output, const Case& c) {
+    switch (output) {
+    case Output::Quantile:
+        return c.newLevel;
+    case Output::Mean:
+    case Output::Variance:
+        return c.first;
+    default:
+        return c.newPoint;
     }
 }
 
@@ -81,10 +93,34 @@ void RunSet(const ParameterSet& set, GridSize size, Report& report) {
 
 Report RunGrid(GridSize size) {
     Report report;
-    for (const ParameterSet& set : ParameterGrid(size)) {
-        RunSet(set, size, report);
-    }
+    ForEachCase(size, [&](const Case& c) {
+        for (const Output output : kOutputs) {
+            if (!IsNew(output, c) || (output == Output::Hazard && c.truth.IsDiscrete())) {
+                continue; // no hazard field value for the discrete distributions
+            }
+            const Comparison comparison =
+                Compare(output, c.shown[static_cast<std::size_t>(output)], c.truth, c.values);
+            const std::optional<std::size_t> cause = comparison.verdict == Verdict::Agrees
+                                                         ? std::nullopt
+                                                         : CauseOf(c.values, comparison);
+            report.Add(c.set, c.x, c.q, comparison, cause);
+        }
+    });
     return report;
+}
+
+void DumpGrid(GridSize size, std::ostream& out) {
+    ForEachCase(size, [&](const Case& c) {
+        out << DistributionKey(c.set.id);
+        for (const std::string& text : c.set.texts) {
+            out << '\t' << text;
+        }
+        out << '\t' << c.x << '\t' << c.q;
+        for (const QString& text : c.shown) {
+            out << '\t' << text.toStdString();
+        }
+        out << '\n';
+    });
 }
 
 } // namespace kelvora::accuracy

@@ -5,8 +5,14 @@
 #include "grid.hpp"
 #include "report.hpp"
 
+#include <ostream>
+
 namespace kelvora::accuracy {
 
 Report RunGrid(GridSize size);
+
+// One tab-separated line per case, in grid order: the distribution key, the three parameter
+// texts, the x and q texts and the seven shown texts (f, F, S, H, quantile, mean, variance).
+void DumpGrid(GridSize size, std::ostream& out);
 
 } // namespace kelvora::accuracy
