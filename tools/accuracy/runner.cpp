@@ -51,7 +51,7 @@ template <class Visit> void ForEachCase(GridSize size, Visit&& visit) {
         values.params = CheckedParameters(set);
         const std::unique_ptr<Reference> truth = MakeReference(values.params);
         const std::vector<std::string> points = PointTexts(set, *truth, size);
-        const std::vector<std::string> levels = LevelTexts(size);
+        const std::vector<std::string> levels = LevelTexts(set, size);
         const std::size_t cases = std::max(points.size(), levels.size());
         for (std::size_t i = 0; i < cases; ++i) {
             const std::string& x = points[i % points.size()];
