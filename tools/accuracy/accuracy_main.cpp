@@ -7,6 +7,8 @@
 //                                 to N of each, default 3)
 //   kelvora-accuracy --dump       no comparison: one tab-separated line per case (the inputs
 //                                 and the seven shown texts), to compare two builds
+//   kelvora-accuracy --cases      no comparison: the cases the truth table must hold (input of
+//                                 tools/oracle/generate_truth.py)
 //
 // Exit status 0 when every difference is a documented exception, 1 when there are failures,
 // 2 for a usage error.
@@ -22,7 +24,7 @@ namespace {
 constexpr std::size_t kDetailsPerGroup = 3;
 
 int Usage() {
-    std::cerr << "usage: kelvora-accuracy [--quick] [--verbose[=N] | --dump]\n";
+    std::cerr << "usage: kelvora-accuracy [--quick] [--verbose[=N] | --dump] | --cases\n";
     return 2;
 }
 
@@ -33,10 +35,13 @@ int main(int argc, char** argv) {
     GridSize size = GridSize::Full;
     std::size_t details = 0;
     bool dump = false;
+    bool cases = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--quick") {
             size = GridSize::Quick;
+        } else if (argument == "--cases") {
+            cases = true;
         } else if (argument == "--dump") {
             dump = true;
         } else if (argument == "--verbose") {
@@ -53,6 +58,10 @@ int main(int argc, char** argv) {
         }
     }
     try {
+        if (cases) {
+            ListCases(std::cout);
+            return 0;
+        }
         if (dump) {
             DumpGrid(size, std::cout);
             return 0;

@@ -1,6 +1,7 @@
 #include "runner.hpp"
 
 #include "exceptions.hpp"
+#include "truth.hpp"
 
 #include "dist/calculate_results.hpp"
 #include "dist/field_number.hpp"
@@ -8,7 +9,10 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace kelvora::accuracy {
 
@@ -89,6 +93,18 @@ bool IsNew(Output output, const Case& c) {
     }
 }
 
+// Where the root search for a quantile may start: Boost's on the smaller tail.
+std::string QuantileHint(const Reference& reference, double q) {
+    const Real x =
+        q <= 0.5 || reference.IsDiscrete() ? reference.Quantile(q) : reference.UpperQuantile(1 - q);
+    if (!std::isfinite(x)) {
+        return "-";
+    }
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.21Lg", x);
+    return buffer.data();
+}
+
 } // namespace
 
 Report RunGrid(GridSize size) {
@@ -120,6 +136,23 @@ void DumpGrid(GridSize size, std::ostream& out) {
             out << '\t' << text.toStdString();
         }
         out << '\n';
+    });
+}
+
+void ListCases(std::ostream& out) {
+    std::unordered_set<std::string> listed;
+    ForEachCase(GridSize::Full, [&](const Case& c) {
+        for (const Output output : kOutputs) {
+            if (!IsNew(output, c) || (output == Output::Hazard && c.truth.IsDiscrete())) {
+                continue; // no hazard field value for the discrete distributions
+            }
+            const std::string key = CaseKey(c.values, output);
+            if (listed.insert(key).second) {
+                out << key << '\t'
+                    << (output == Output::Quantile ? QuantileHint(c.truth, c.values.q) : "-")
+                    << '\n';
+            }
+        }
     });
 }
 
