@@ -1,17 +1,17 @@
-// kelvora-accuracy: compares the results Kelvora shows for a broad grid of inputs with
-// Boost.Math in long double and prints a summary per distribution and output.
+// kelvora-accuracy: compares the results Kelvora shows for a broad grid of inputs with the true
+// values of a committed mpmath table and prints a summary per distribution and output.
 //
 //   kelvora-accuracy              the full grid
 //   kelvora-accuracy --quick      a smaller grid (the ctest run)
-//   kelvora-accuracy --verbose    also the largest differences of each kind (--verbose=N: up
-//                                 to N of each, default 3)
+//   kelvora-accuracy --verbose    also the largest failures of each distribution and output
+//                                 (--verbose=N: up to N of each, default 3)
 //   kelvora-accuracy --dump       no comparison: one tab-separated line per case (the inputs
 //                                 and the seven shown texts), to compare two builds
 //   kelvora-accuracy --cases      no comparison: the cases the truth table must hold (input of
 //                                 tools/oracle/generate_truth.py)
 //
-// Exit status 0 when every difference is a documented exception, 1 when there are failures,
-// 2 for a usage error.
+// Exit status 0 when every result keeps the accuracy contract, 1 when there are failures (a
+// case missing from the table is one), 2 for a usage error or an unreadable table.
 #include "runner.hpp"
 
 #include <charconv>

@@ -223,30 +223,30 @@ std::vector<ParameterSet> ParameterGrid(GridSize size) {
     return grid;
 }
 
-std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& truth,
+std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& reference,
                                     GridSize size) {
     const bool full = size == GridSize::Full;
     std::vector<double> points;
     for (const Real level : full ? kBodyLevels : kQuickBodyLevels) {
-        AddPoint(points, truth.Quantile(level));
+        AddPoint(points, reference.Quantile(level));
     }
-    if (!truth.IsDiscrete()) {
+    if (!reference.IsDiscrete()) {
         for (const Real tail : full ? kFarUpperTail : kQuickFarUpperTail) {
-            AddPoint(points, truth.UpperQuantile(tail));
+            AddPoint(points, reference.UpperQuantile(tail));
         }
     }
     // The ends of the support and just beyond them, the origin, and far away: beyond the
     // 16-bit range of counts and near the top of the double range.
-    AddPoint(points, truth.Lowest());
-    AddPoint(points, truth.Highest());
+    AddPoint(points, reference.Lowest());
+    AddPoint(points, reference.Highest());
     points.push_back(0.0);
     points.push_back(-1.0);
     if (full) {
         points.insert(points.end(), {4e4, -4e4, 1e5, -1e5, 1e300, -1e300});
-        AddPoint(points, truth.Highest() + 1);
+        AddPoint(points, reference.Highest() + 1);
     }
-    if (truth.IsDiscrete()) {
-        AddPoint(points, truth.Quantile(0.5L) + 0.5L); // between two counts
+    if (reference.IsDiscrete()) {
+        AddPoint(points, reference.Quantile(0.5L) + 0.5L); // between two counts
     } else if (set.id == DistributionId::Beta) {
         points.push_back(1.0);
         points.push_back(1.5);

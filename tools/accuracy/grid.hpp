@@ -27,7 +27,8 @@ std::vector<ParameterSet> ParameterGrid(GridSize size);
 
 // The x texts for one parameter set: fixed points beyond and at the ends of the support, and
 // points at levels of the true distribution (its body, both tails, the far upper tail).
-std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& truth, GridSize size);
+std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& reference,
+                                    GridSize size);
 
 // The q texts: the common ones and the set's own.
 std::vector<std::string> LevelTexts(const ParameterSet& set, GridSize size);

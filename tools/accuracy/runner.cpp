@@ -1,6 +1,5 @@
 #include "runner.hpp"
 
-#include "exceptions.hpp"
 #include "truth.hpp"
 
 #include "dist/calculate_results.hpp"
@@ -36,7 +35,7 @@ std::array<QString, kOutputCount> TextsOf(const ResultTexts& t) {
 // One case of the grid: a parameter set with one x and one q, and what the fields show.
 struct Case {
     const ParameterSet& set;
-    const Reference& truth;
+    const Reference& reference;
     CaseValues values;
     std::string x;
     std::string q;
@@ -53,8 +52,8 @@ template <class Visit> void ForEachCase(GridSize size, Visit&& visit) {
     for (const ParameterSet& set : ParameterGrid(size)) {
         CaseValues values;
         values.params = CheckedParameters(set);
-        const std::unique_ptr<Reference> truth = MakeReference(values.params);
-        const std::vector<std::string> points = PointTexts(set, *truth, size);
+        const std::unique_ptr<Reference> reference = MakeReference(values.params);
+        const std::vector<std::string> points = PointTexts(set, *reference, size);
         const std::vector<std::string> levels = LevelTexts(set, size);
         const std::size_t cases = std::max(points.size(), levels.size());
         for (std::size_t i = 0; i < cases; ++i) {
@@ -64,11 +63,10 @@ template <class Visit> void ForEachCase(GridSize size, Visit&& visit) {
                                        QString::fromStdString(set.texts[1]),
                                        QString::fromStdString(set.texts[2]),
                                        QString::fromStdString(x), QString::fromStdString(q)};
-            values.hasX = true;
             values.x = ParseFieldNumber(x);
             values.q = ParseFieldNumber(q);
             const Case c{set,
-                         *truth,
+                         *reference,
                          values,
                          x,
                          q,
@@ -81,13 +79,17 @@ template <class Visit> void ForEachCase(GridSize size, Visit&& visit) {
     }
 }
 
-bool IsNew(Output output, const Case& c) {
+// Whether the case brings something new for this output: a point, a level, or (the first
+// case) the moments. The discrete distributions have no hazard field value.
+bool Compared(Output output, const Case& c) {
     switch (output) {
     case Output::Quantile:
         return c.newLevel;
     case Output::Mean:
     case Output::Variance:
         return c.first;
+    case Output::Hazard:
+        return c.newPoint && !c.reference.IsDiscrete();
     default:
         return c.newPoint;
     }
@@ -108,18 +110,16 @@ std::string QuantileHint(const Reference& reference, double q) {
 } // namespace
 
 Report RunGrid(GridSize size) {
+    const TruthTable table(TruthTablePath());
     Report report;
     ForEachCase(size, [&](const Case& c) {
         for (const Output output : kOutputs) {
-            if (!IsNew(output, c) || (output == Output::Hazard && c.truth.IsDiscrete())) {
-                continue; // no hazard field value for the discrete distributions
+            if (Compared(output, c)) {
+                const Truth* truth = table.Find(CaseKey(c.values, output));
+                report.Add(
+                    c.set, c.x, c.q,
+                    Compare(output, c.shown[static_cast<std::size_t>(output)], c.values, truth));
             }
-            const Comparison comparison =
-                Compare(output, c.shown[static_cast<std::size_t>(output)], c.truth, c.values);
-            const std::optional<std::size_t> cause = comparison.verdict == Verdict::Agrees
-                                                         ? std::nullopt
-                                                         : CauseOf(c.values, comparison);
-            report.Add(c.set, c.x, c.q, comparison, cause);
         }
     });
     return report;
@@ -143,13 +143,10 @@ void ListCases(std::ostream& out) {
     std::unordered_set<std::string> listed;
     ForEachCase(GridSize::Full, [&](const Case& c) {
         for (const Output output : kOutputs) {
-            if (!IsNew(output, c) || (output == Output::Hazard && c.truth.IsDiscrete())) {
-                continue; // no hazard field value for the discrete distributions
-            }
             const std::string key = CaseKey(c.values, output);
-            if (listed.insert(key).second) {
+            if (Compared(output, c) && listed.insert(key).second) {
                 out << key << '\t'
-                    << (output == Output::Quantile ? QuantileHint(c.truth, c.values.q) : "-")
+                    << (output == Output::Quantile ? QuantileHint(c.reference, c.values.q) : "-")
                     << '\n';
             }
         }

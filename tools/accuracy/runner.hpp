@@ -1,5 +1,5 @@
 // Runs the grid: every case through the result calculation, every output against its true
-// value, every difference through the documented exceptions, into one report.
+// value from the truth table, into one report.
 #pragma once
 
 #include "grid.hpp"

@@ -6,6 +6,7 @@
 #include "comparison.hpp"
 
 #include <string>
+#include <unordered_map>
 
 namespace kelvora::accuracy {
 
@@ -13,5 +14,20 @@ namespace kelvora::accuracy {
 // the three converted parameters ("-" where unused), the output, and its argument (x, the
 // count floor(x) of a discrete distribution, q, or "-" for a moment).
 std::string CaseKey(const CaseValues& values, Output output);
+
+class TruthTable {
+public:
+    // Reads the table; throws std::runtime_error when the file cannot be read.
+    explicit TruthTable(const std::string& path);
+    const Truth* Find(const std::string& key) const;
+
+private:
+    std::unordered_map<std::string, Truth> truths_;
+};
+
+// The table the tool was built with, and how to regenerate it.
+const char* TruthTablePath();
+inline constexpr const char* kRegenerate =
+    "kelvora-accuracy --cases | /usr/bin/python3 tools/oracle/generate_truth.py";
 
 } // namespace kelvora::accuracy
