@@ -2,9 +2,11 @@
 
 #include "grid.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 namespace kelvora::accuracy {
