@@ -28,6 +28,7 @@ private:
 // The table the tool was built with, and how to regenerate it.
 const char* TruthTablePath();
 inline constexpr const char* kRegenerate =
-    "kelvora-accuracy --cases | /usr/bin/python3 tools/oracle/generate_truth.py";
+    "build/<preset>/bin/kelvora-accuracy --cases | /usr/bin/python3 "
+    "tools/oracle/generate_truth.py";
 
 } // namespace kelvora::accuracy
