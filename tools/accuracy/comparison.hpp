@@ -1,5 +1,6 @@
-// One shown result against its true value: within what the algorithms promise, a wrong value,
-// or "N/A" where a finite true value exists.
+// One shown result against its true value, by the accuracy contract: a four-decimal text is
+// right within half a unit of its last decimal plus 1e-5 of the value, a discrete quantile is
+// exact, and "N/A" is right only where no finite true value exists within the double range.
 #pragma once
 
 #include "reference.hpp"
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 namespace kelvora::accuracy {
 
@@ -20,36 +22,51 @@ inline constexpr std::array<Output, kOutputCount> kOutputs = {
 
 const char* OutputName(Output output);
 
+// |shown - v| <= kHalfDigit + kRelative |v|; the half unit with room for the binary value of a
+// decimal text.
+inline constexpr double kHalfDigit = 0.5e-4 * (1.0 + 1e-9);
+inline constexpr double kRelative = 1e-5;
+
 enum class Verdict {
-    Agrees,            // within the allowance, or "N/A" where no finite true value exists
-    WrongValue,        // (a) a number farther from the true value than the allowance
-    FalseNotAvailable, // (b) "N/A" although the true value is finite and a double
+    Agrees,            // within the contract, or "N/A" where no finite true value exists
+    WrongValue,        // (a) a number too far from the true value, or where none exists
+    FalseNotAvailable, // (b) "N/A" although the true value is a finite double
+    NoTruth,           // (c) the truth table has no line for the case
+    Convention,        // a kept convention: the shown value departs from the true one on purpose
 };
 
-// What one case puts into the fields: the checked parameters, the field numbers of x and q
-// (no x where the text has no usable number).
+// What one case puts into the fields: the checked parameters and the field numbers of x and q.
 struct CaseValues {
     DistributionParameters params;
-    bool hasX = false;
     double x = 0.0;
     double q = 0.0;
+};
+
+// A line of the truth table.
+struct Truth {
+    Real value = 0;         // NaN where no value exists, infinite where the value is
+    std::vector<Real> also; // discrete quantiles: counts also right (q ties a cumulative)
 };
 
 struct Comparison {
     Output output = Output::Density;
     Verdict verdict = Verdict::Agrees;
-    Real shown = 0;     // NaN for "N/A"
-    Real truth = 0;     // NaN where no value exists
-    Real error = 0;     // |shown - truth|; infinite where only one of them is finite
-    Real allowance = 0; // the largest error the algorithms' accuracy allows
-    // Quantiles of continuous distributions: how far q lies outside the true cumulative
-    // around the shown quantile (0 when it is met). NaN otherwise.
-    Real levelError = 0;
-    // The hazard: the true survival it divides by. NaN otherwise.
-    Real survival = 0;
+    Real shown = 0;      // NaN for "N/A"
+    Real truth = 0;      // NaN where no value exists
+    Real error = 0;      // |shown - truth| in units of the allowance; infinite for (b) and (c)
+    int convention = -1; // the index in Conventions() of a kept convention
 };
 
-Comparison Compare(Output output, const QString& shownText, const Reference& truth,
-                   const CaseValues& values);
+// `truth` is null where the table has no line for the case.
+Comparison Compare(Output output, const QString& shownText, const CaseValues& values,
+                   const Truth* truth);
+
+// The kept conventions, the only departures from the true value the comparison accepts.
+struct Convention {
+    const char* name;
+    bool (*applies)(const CaseValues& values, Output output, Real shown);
+};
+inline constexpr int kConventionCount = 3;
+const std::array<Convention, kConventionCount>& Conventions();
 
 } // namespace kelvora::accuracy

@@ -44,7 +44,6 @@ constexpr Real kInfinity = std::numeric_limits<Real>::infinity();
 // of any count.
 constexpr int kSearchSteps = 200;
 
-using Cauchy = bm::cauchy_distribution<Real, Policy>;
 using FisherF = bm::fisher_f_distribution<Real, Policy>;
 
 // Runs one Boost evaluation; the few errors its policies do not cover (a root finder that
@@ -58,12 +57,10 @@ template <class Evaluation> Real Guarded(Evaluation&& evaluation) noexcept {
 }
 
 template <class Dist> class BoostReference final : public Reference {
-    static constexpr bool kIsCauchy = std::is_same_v<Dist, Cauchy>;
     static constexpr bool kIsF = std::is_same_v<Dist, FisherF>;
 
 public:
-    BoostReference(Dist d, bool discrete, Real meanOffset = 0)
-        : d_(d), discrete_(discrete), meanOffset_(meanOffset) {
+    BoostReference(Dist d, bool discrete) : d_(d), discrete_(discrete) {
         const auto [low, high] = bm::support(d_);
         // Boost starts some supports at the smallest positive value to keep 0 out of its
         // domain checks; the distributions start at 0.
@@ -78,36 +75,6 @@ public:
     bool IsDiscrete() const override { return discrete_; }
     Real Lowest() const override { return low_; }
     Real Highest() const override { return high_; }
-
-    Real Density(Real x) const override {
-        const Real at = Point(x);
-        if (at < low_ || at > high_) {
-            return 0;
-        }
-        return Guarded([&] { return bm::pdf(d_, at); });
-    }
-
-    Real Cumulative(Real x) const override {
-        const Real at = Point(x);
-        if (at < low_) {
-            return 0;
-        }
-        if (at >= high_) {
-            return 1;
-        }
-        return Guarded([&] { return bm::cdf(d_, at); });
-    }
-
-    Real Survival(Real x) const override {
-        const Real at = Point(x);
-        if (at < low_) {
-            return 1;
-        }
-        if (at >= high_) {
-            return 0;
-        }
-        return Guarded([&] { return bm::cdf(bm::complement(d_, at)); });
-    }
 
     Real Quantile(Real q) const override {
         if (q < 0 || q > 1 || std::isnan(q)) {
@@ -139,29 +106,16 @@ public:
         }
     }
 
-    // The Cauchy distribution has neither moment (Boost rejects the calls at compile time).
-    Real Mean() const override {
-        if constexpr (kIsCauchy) {
-            return kNaN;
-        } else {
-            return Guarded([&] { return bm::mean(d_) + meanOffset_; });
-        }
-    }
-    Real Variance() const override {
-        if constexpr (kIsCauchy) {
-            return kNaN;
-        } else {
-            // A one-point support (a population of one) has variance 0, where Boost's formula
-            // divides 0 by 0.
-            if (low_ == high_) {
-                return 0;
-            }
-            return Guarded([&] { return bm::variance(d_); });
-        }
-    }
-
 private:
-    Real Point(Real x) const { return discrete_ ? std::floor(x) : x; }
+    Real Cumulative(Real x) const {
+        if (x < low_) {
+            return 0;
+        }
+        if (x >= high_) {
+            return 1;
+        }
+        return Guarded([&] { return bm::cdf(d_, x); });
+    }
 
     // Where Boost's root finder gives up: halving a bracket of the support until F(x) = q to
     // within the long double resolution.
@@ -220,7 +174,6 @@ private:
 
     Dist d_;
     bool discrete_;
-    Real meanOffset_;
     Real low_ = 0;
     Real high_ = 0;
 };
@@ -229,19 +182,11 @@ template <class Dist> std::unique_ptr<Reference> Continuous(Dist d) {
     return std::make_unique<BoostReference<Dist>>(d, false);
 }
 
-template <class Dist> std::unique_ptr<Reference> Discrete(Dist d, Real meanOffset = 0) {
-    return std::make_unique<BoostReference<Dist>>(d, true, meanOffset);
+template <class Dist> std::unique_ptr<Reference> Discrete(Dist d) {
+    return std::make_unique<BoostReference<Dist>>(d, true);
 }
 
 } // namespace
-
-Real Reference::Hazard(Real x) const {
-    if (IsDiscrete()) {
-        return kNaN;
-    }
-    const Real survival = Survival(x);
-    return survival > 0 ? Density(x) / survival : kNaN;
-}
 
 std::unique_ptr<Reference> MakeReference(const DistributionParameters& p) {
     using Id = DistributionId;
@@ -253,7 +198,7 @@ std::unique_ptr<Reference> MakeReference(const DistributionParameters& p) {
     case Id::Binomial:
         return Discrete(bm::binomial_distribution<Real, Policy>(p.count1, r2));
     case Id::Cauchy:
-        return Continuous(Cauchy(r1, r2));
+        return Continuous(bm::cauchy_distribution<Real, Policy>(r1, r2));
     case Id::ChiSquare:
         return Continuous(bm::chi_squared_distribution<Real, Policy>(p.count1));
     case Id::Exponential:
@@ -263,8 +208,8 @@ std::unique_ptr<Reference> MakeReference(const DistributionParameters& p) {
     case Id::Gamma:
         return Continuous(bm::gamma_distribution<Real, Policy>(r2, r1));
     case Id::Geometric:
-        // Boost counts failures, like the x and quantile fields; the mean field shows trials.
-        return Discrete(bm::geometric_distribution<Real, Policy>(r1), 1);
+        // Boost counts failures, like the x and quantile fields.
+        return Discrete(bm::geometric_distribution<Real, Policy>(r1));
     case Id::Hypergeometric:
         return Discrete(bm::hypergeometric_distribution<Real, Policy>(
             static_cast<unsigned>(p.count2), static_cast<unsigned>(p.count3),

@@ -1,12 +1,23 @@
 // Runs the grid: every case through the result calculation, every output against its true
-// value, every difference through the documented exceptions, into one report.
+// value from the truth table, into one report.
 #pragma once
 
 #include "grid.hpp"
 #include "report.hpp"
 
+#include <ostream>
+
 namespace kelvora::accuracy {
 
 Report RunGrid(GridSize size);
+
+// One tab-separated line per case, in grid order: the distribution key, the three parameter
+// texts, the x and q texts and the seven shown texts (f, F, S, H, quantile, mean, variance).
+void DumpGrid(GridSize size, std::ostream& out);
+
+// Every case the comparisons of the full grid (and so of the quick grid) need a true value for,
+// once, in grid order: the key of the truth table, a tab, and a hint for quantiles (the
+// Boost.Math long-double quantile, a start for the root search) or "-".
+void ListCases(std::ostream& out);
 
 } // namespace kelvora::accuracy
