@@ -244,6 +244,11 @@ double AccurateDensity(const DistributionParameters& p, double x) {
         // Not every Boost.Math density takes the right-hand limit there (its gamma gives 0).
         return DensityAtLowerEnd(p).value_or(kInf);
     }
+    if (p.id == Id::Weibull) {
+        // In logarithms: far out (x/scale)^(shape-1) overflows while the density is 0.
+        const double z = x / p.real1;
+        return p.real2 / p.real1 * std::exp((p.real2 - 1.0) * std::log(z) - std::pow(z, p.real2));
+    }
     return WithDistribution(p, [x](const auto& d) { return pdf(d, x); });
 }
 
