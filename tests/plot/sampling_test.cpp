@@ -293,9 +293,9 @@ TEST(IncrementalSampling, EqualsTheRoutinesCalledAtEverySample) {
     }
 }
 
-TEST(LogFactorialTable, ReadsOffLogFactorialBitForBitAndFaultsWhereItFaults) {
+TEST(LogFactorialTable, ReadsOffLogFactorialBitForBit) {
     LogFactorialTable table;
-    const Int16 arguments[] = {-5, 0, 1, 2, 170, 1000, 1000, 29000, 32766};
+    const Int16 arguments[] = {-5, 0, 1, 2, 170, 1000, 1000, 29000, 32767};
     for (const Int16 n : arguments) {
         ASSERT_TRUE(table.Request(n));
     }
@@ -305,11 +305,6 @@ TEST(LogFactorialTable, ReadsOffLogFactorialBitForBitAndFaultsWhereItFaults) {
     }
     // Not requested: handed on to LogFactorial.
     EXPECT_TRUE(Same(table(12345), LogFactorial(12345)));
-    LogFactorialTable faulting;
-    faulting.Request(32767);
-    faulting.Compute();
-    EXPECT_THROW(LogFactorial(32767), ArithmeticFault);
-    EXPECT_THROW(faulting(32767), ArithmeticFault);
 }
 
 } // namespace
