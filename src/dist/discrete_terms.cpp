@@ -15,8 +15,8 @@ namespace {
 constexpr double kStartDeviations = 10.0;
 // A sum stops once its terms no longer change it.
 constexpr double kNegligible = 1e-17;
-// The normalising sum needs about 20 sqrt(lambda) terms, under 4000 for the rates whose start
-// point lies in the 16-bit range; the bound only guards against a pathological rate.
+// The normalising sum needs about 20 sqrt(lambda) terms, under 4000 for the summed rates; the
+// bound only guards against a pathological rate.
 constexpr int kMaxTotalTerms = 1 << 20;
 
 } // namespace
@@ -98,19 +98,32 @@ double PoissonLogFormMass(Int16 k, double lambda) {
     return std::exp(XLogY(k, lambda) - lambda - LogGamma(k + 1.0));
 }
 
+namespace {
+
+// The start point ten standard deviations below the mean.
+double PoissonStartPoint(double lambda) {
+    return std::floor(lambda - kStartDeviations * std::sqrt(lambda));
+}
+
+constexpr double kLargestStart = std::numeric_limits<Int16>::max();
+
+} // namespace
+
+bool PoissonRateIsLarge(double lambda) {
+    return PoissonStartPoint(lambda) > kLargestStart;
+}
+
 PoissonSumStart PoissonStart(double lambda) {
+    if (!(lambda > 0.0) || !std::isfinite(lambda)) {
+        throw ArithmeticFault("Poisson: no positive finite rate");
+    }
     const double first = std::exp(-lambda);
-    // NaN and a negative lambda stay with the written recurrence, which faults on them.
     if (!(first < std::numeric_limits<double>::min())) {
         return {0, first, first, 1.0};
     }
-    if (!std::isfinite(lambda)) {
-        throw ArithmeticFault("PoissonCdf: no finite rate");
-    }
-    const double start = std::floor(lambda - kStartDeviations * std::sqrt(lambda));
-    constexpr double kBeyond = std::numeric_limits<Int16>::max() + 1.0;
-    if (start >= kBeyond) {
-        return {static_cast<int>(kBeyond), 0.0, 0.0, 1.0};
+    const double start = PoissonStartPoint(lambda);
+    if (start > kLargestStart) {
+        return {0, 0.0, 0.0, 1.0, false};
     }
     const auto s = static_cast<Int16>(start);
     const double t = PoissonLogFormMass(s, lambda);
