@@ -70,9 +70,9 @@ QString Show(const Value& v, const QLocale& locale) {
     return v ? FormatResult(*v, locale) : kNotAvailable;
 }
 
-// Discrete quantiles are whole 16-bit numbers: plain digits, no grouping.
+// Discrete quantiles are whole numbers: plain digits, no grouping, whatever their size.
 QString ShowCount(const Value& v) {
-    return v ? QString::number(static_cast<int>(*v)) : kNotAvailable;
+    return v ? QString::number(*v, 'f', 0) : kNotAvailable;
 }
 
 CalculationOutput AllNotAvailable(double q) {

@@ -7,18 +7,13 @@
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
 
+#include <cmath>
+
 namespace kelvora::results {
 
 namespace {
 
 using Id = DistributionId;
-
-std::optional<double> FromCount(std::optional<Int16> count) {
-    if (!count) {
-        return std::nullopt;
-    }
-    return static_cast<double>(*count);
-}
 
 // Beta, chi-square and F are not evaluated at x = 0: the cumulative is 0 there and the density
 // its right-hand limit.
@@ -28,11 +23,11 @@ bool SkipsOrigin(Id id) {
 
 } // namespace
 
-Int16 DiscretePoint(DistributionId id, double x) {
+double DiscretePoint(DistributionId id, double x) {
     if (id == Id::Geometric) {
-        return Nearest16(static_cast<double>(Floor16(x)) + 1.0);
+        return std::floor(x) + 1.0;
     }
-    return Floor16(x);
+    return std::floor(x);
 }
 
 std::optional<double> Cumulative(const DistributionParameters& p, double x) {
@@ -127,7 +122,7 @@ std::optional<double> Quantile(const DistributionParameters& p, double q) {
     case Id::Beta:
         return BetaQuantile(q, p.real1, p.real2);
     case Id::Binomial:
-        return FromCount(BinomialQuantile(q, p.count1, p.real2));
+        return BinomialQuantile(q, p.count1, p.real2);
     case Id::Cauchy:
         return CauchyQuantile(q, p.real1, p.real2);
     case Id::ChiSquare:
@@ -141,20 +136,20 @@ std::optional<double> Quantile(const DistributionParameters& p, double q) {
     case Id::Geometric: {
         // The routine counts the trial of the first success; the field shows the failures
         // before it, like the x field.
-        const std::optional<Int16> trials = GeometricQuantile(q, p.real1);
+        const std::optional<double> trials = GeometricQuantile(q, p.real1);
         if (!trials) {
             return std::nullopt;
         }
-        return static_cast<double>(Sub16(*trials, 1));
+        return *trials - 1.0;
     }
     case Id::Hypergeometric:
-        return FromCount(HypergeometricQuantile(q, p.count3, p.count2, p.count1));
+        return HypergeometricQuantile(q, p.count3, p.count2, p.count1);
     case Id::Lognormal:
         return LognormalQuantile(q, p.real1, p.real2);
     case Id::Normal:
         return NormalQuantile(q, p.real1, p.real2);
     case Id::Poisson:
-        return static_cast<double>(PoissonQuantile(q, p.real1));
+        return PoissonQuantile(q, p.real1);
     case Id::Rayleigh:
         return RayleighQuantile(q, p.real1);
     case Id::StudentT:

@@ -12,8 +12,9 @@
 namespace kelvora::results {
 
 // The discrete point the routines receive for the field number x: k = floor(x), and for the
-// Geometric, which counts trials rather than failures, k = nearest(floor(x) + 1).
-Int16 DiscretePoint(DistributionId id, double x);
+// Geometric, which counts trials rather than failures, k = floor(x) + 1; a whole number held in
+// a double, whatever the size of x.
+double DiscretePoint(DistributionId id, double x);
 
 std::optional<double> Cumulative(const DistributionParameters& p, double x);
 std::optional<double> Density(const DistributionParameters& p, double x);

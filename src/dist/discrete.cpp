@@ -1,12 +1,13 @@
 // The counting helpers, the Geometric and the Hypergeometric distributions (the Binomial and the
 // Poisson are in discrete_binomial.cpp and discrete_poisson.cpp).
 //
-// Counts are 16-bit and every operation on them goes through the checked helpers, loop steps
-// included: a counted loop whose last pass is at 32767 faults when it steps past it, as a
-// 16-bit loop counter would. Every double result passes through Finite where it returns, so an
+// The parameter counts n, K and M are 16-bit, and every operation on them goes through the
+// checked helpers; a point k is a whole number held in a double, narrowed only once it is known
+// to lie inside the support. Every double result passes through Finite where it returns, so an
 // overflowing coefficient or term faults instead of steering a sum or a search.
 #include "dist/discrete.hpp"
 
+#include "dist/discrete_tails.hpp"
 #include "dist/discrete_terms.hpp"
 #include "specfun/gamma_family.hpp"
 
@@ -33,7 +34,7 @@ double Factorial(Int16 n) {
         return 0.0;
     }
     double f = 1.0;
-    for (Int16 i = 2; i <= n; i = Step(i)) {
+    for (int i = 2; i <= n; ++i) {
         f = f * i;
     }
     return Finite(f, "Factorial");
@@ -45,21 +46,45 @@ double CopyParameter(double v) {
 
 // ---- Geometric (k counts trials up to and including the first success) ---------------------
 
-double GeometricPmf(Int16 k, double p) {
-    if (k < 1) {
+namespace {
+
+void RequireCount(double k, const char* what) {
+    if (std::isnan(k)) {
+        throw ArithmeticFault(what);
+    }
+}
+
+// pow(1 - p, k) carries the rounding of 1 - p (up to 2^-54) k times: up to this count that
+// stays below 4e-12 of the power, and the written forms hold. Beyond, the power is
+// exp(k ln(1 - p)) with the logarithm from log1p, good to the last digits at any count.
+constexpr double kLargestPowerCount = 32767.0;
+// The roundings of 1 - p and 1 - q move the quantile formula's ratio ln(1 - q) / ln(1 - p) by
+// up to about 1.1e-16 / p, and by 5.6e-17 / p^2 of itself: below this p, where that reaches the
+// floor, both logarithms come from log1p.
+constexpr double kSmallestPlainLogProbability = 1e-4;
+
+} // namespace
+
+double GeometricPmf(double k, double p) {
+    RequireCount(k, "GeometricPmf: no count");
+    if (k < 1.0) {
         return 0.0;
     }
     if (p == 0.0) {
         return 0.0;
     }
     if (p == 1.0) {
-        return k == 1 ? 1.0 : 0.0;
+        return k == 1.0 ? 1.0 : 0.0;
     }
-    return Finite(std::pow(1.0 - p, Sub16(k, 1)) * p, "GeometricPmf");
+    if (k <= kLargestPowerCount) {
+        return Finite(std::pow(1.0 - p, k - 1.0) * p, "GeometricPmf");
+    }
+    return Finite(std::exp((k - 1.0) * std::log1p(-p)) * p, "GeometricPmf");
 }
 
-double GeometricCdf(Int16 k, double p) {
-    if (k <= 0) {
+double GeometricCdf(double k, double p) {
+    RequireCount(k, "GeometricCdf: no count");
+    if (k <= 0.0) {
         return 0.0;
     }
     if (p == 0.0) {
@@ -68,22 +93,28 @@ double GeometricCdf(Int16 k, double p) {
     if (p == 1.0) {
         return 1.0;
     }
-    return Finite(1.0 - std::pow(1.0 - p, k), "GeometricCdf");
+    if (k <= kLargestPowerCount) {
+        return Finite(1.0 - std::pow(1.0 - p, k), "GeometricCdf");
+    }
+    return Finite(-std::expm1(k * std::log1p(-p)), "GeometricCdf");
 }
 
-// Inverts 1 - (1 - p)^k in closed form. q = 1 takes ln 0 and faults.
-std::optional<Int16> GeometricQuantile(double q, double p) {
+// Inverts 1 - (1 - p)^k in closed form. q = 1 takes ln 0 and faults: the support has no top.
+std::optional<double> GeometricQuantile(double q, double p) {
     if (!IsProbability(q)) {
         return std::nullopt;
     }
     if (p == 1.0) {
-        return Int16{1};
+        return 1.0;
     }
     if (p == 0.0) {
         return std::nullopt;
     }
-    const double ratio = Finite(std::log(1.0 - q), "GeometricQuantile") / std::log(1.0 - p);
-    return Nearest16(std::floor(ratio) + 1.0);
+    const bool small = p < kSmallestPlainLogProbability;
+    const double logFailure = small ? std::log1p(-p) : std::log(1.0 - p);
+    const double logLevel = small ? std::log1p(-q) : std::log(1.0 - q);
+    const double ratio = Finite(logLevel, "GeometricQuantile") / logFailure;
+    return Finite(std::floor(ratio) + 1.0, "GeometricQuantile");
 }
 
 double GeometricMean(double p) {
@@ -123,10 +154,12 @@ double HypergeometricLogLowestMass(Int16 low, Int16 n, Int16 K, Int16 M) {
 } // namespace
 
 // C(K, k) C(M - K, n - k) / C(M, n), its nine log-factorials from one ascending sum.
-double HypergeometricPmf(Int16 k, Int16 n, Int16 K, Int16 M) {
-    if (k < 0 || k > n || k > K || k > M) {
+double HypergeometricPmf(double point, Int16 n, Int16 K, Int16 M) {
+    RequireCount(point, "HypergeometricPmf: no count");
+    if (point < 0.0 || point > n || point > K || point > M) {
         return 0.0;
     }
+    const auto k = static_cast<Int16>(point);
     if (k < HypergeometricLowest(n, K, M)) {
         return 0.0;
     }
@@ -147,40 +180,53 @@ double HypergeometricPmf(Int16 k, Int16 n, Int16 K, Int16 M) {
 
 // Sums the masses upward from the lowest support point by the ratio recurrence. Past the top of
 // the support, min(n, K), every mass is 0, so the sum stops there.
-double HypergeometricCdf(Int16 k, Int16 n, Int16 K, Int16 M) {
-    if (k < 0) {
+double HypergeometricCdf(double k, Int16 n, Int16 K, Int16 M) {
+    RequireCount(k, "HypergeometricCdf: no count");
+    if (k < 0.0) {
         return 0.0;
     }
     const Int16 low = HypergeometricLowest(n, K, M);
     if (k < low) {
         return 0.0;
     }
-    const Int16 last = std::min({k, n, K});
+    const Int16 top = std::min(n, K);
+    const Int16 last = k >= top ? top : static_cast<Int16>(k);
     HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(low, n, K, M));
     double result = masses.Mass();
-    for (Int16 i = low; i < last; i = Step(i)) {
+    for (int i = low; i < last; ++i) {
         masses.Next(i);
         result = result + masses.Mass();
     }
     return Finite(result, "HypergeometricCdf");
 }
 
-// The smallest support point k with q <= HypergeometricCdf(k), by the same running sum; when
-// rounding leaves q above every cumulative value, the top of the support.
-std::optional<Int16> HypergeometricQuantile(double q, Int16 n, Int16 K, Int16 M) {
+// The smallest support point k with q <= P(X <= k): the running sum of HypergeometricCdf gives
+// the answer, which stands where the accurate tails confirm it; otherwise (the masses' rounding
+// can let the sum reach q early or late, or reach 1 before the top) a search on the tails
+// finds it. q = 0 and q = 1 are the ends of the support.
+std::optional<double> HypergeometricQuantile(double q, Int16 n, Int16 K, Int16 M) {
     if (!IsProbability(q)) {
         return std::nullopt;
     }
     const Int16 top = std::min(n, K);
-    Int16 k = HypergeometricLowest(n, K, M);
-    HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(k, n, K, M));
+    const Int16 low = HypergeometricLowest(n, K, M);
+    if (q == 0.0) {
+        return low;
+    }
+    if (q == 1.0) {
+        return top;
+    }
+    int k = low;
+    HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(low, n, K, M));
     double cum = Finite(masses.Mass(), "HypergeometricQuantile");
     while (k < top && !(q <= cum)) {
         masses.Next(k);
         cum = Finite(cum + masses.Mass(), "HypergeometricQuantile");
-        k = Step(k);
+        ++k;
     }
-    return k;
+    const auto tailAt = [&](Tail tail, double c) { return HypergeometricTail(tail, c, n, K, M); };
+    const auto reaches = [&](double c) { return Reaches(tailAt, q, c); };
+    return SmallestCountReaching(reaches, low, top, k, 1.0);
 }
 
 // n K in double: the product of two 16-bit counts is exact there.

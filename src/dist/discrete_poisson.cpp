@@ -1,17 +1,20 @@
 // The Poisson distribution (rate lambda).
 //
 // The mass is lambda^k exp(-lambda) / k! as written while k! (up to 170!), lambda^k and
-// exp(-lambda) are normal doubles, and exp(k ln lambda - lambda - ln k!) otherwise. The
+// exp(-lambda) are normal doubles, exp(k ln lambda - lambda - ln k!) otherwise up to k = 32767,
+// and the saddle-point mass beyond, where the logarithmic form's large terms would cancel. The
 // cumulative adds t(i) = t(i-1) lambda / i upward from t(0) = exp(-lambda); once exp(-lambda)
 // underflows (lambda above 708.4) the sum starts ten standard deviations below the mean instead,
-// from a mass formed in logarithms plus the lower tail below it, and is divided by its own
-// total (see PoissonStart).
+// from a mass formed in logarithms plus the lower tail below it, and is divided by its own total
+// (see PoissonStart). Above the summed rates (see PoissonRateIsLarge) the cumulative comes from
+// Temme's expansion, except at counts up to 32766, far in the lower tail, which keep their sums.
 #include "dist/discrete.hpp"
 
+#include "dist/discrete_saddle_point.hpp"
+#include "dist/discrete_tails.hpp"
 #include "dist/discrete_terms.hpp"
 #include "dist/log_space.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,8 +22,19 @@ namespace kelvora {
 
 namespace {
 
-constexpr Int16 kLargestFactorial = 170; // 171! leaves the double range
-constexpr Int16 kInt16Max = std::numeric_limits<Int16>::max();
+constexpr double kLargestFactorial = 170.0; // 171! leaves the double range
+// The logarithmic mass's exponent cancels terms of about k ln k, and ln k! leaves LogGamma's
+// range at 4e36: beyond this count the saddle-point mass takes over.
+constexpr double kLargestLogFormCount = 32767.0;
+// For a large rate the counts up to here keep their lower-tail sums.
+constexpr double kLargestLowerTailCount = 32766.0;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+void RequireCount(double k, const char* what) {
+    if (std::isnan(k)) {
+        throw ArithmeticFault(what);
+    }
+}
 
 // The smallest i in [0, hi] with q <= P(X <= i), given q <= P(X <= hi), by bisection over the
 // lower-tail sums, which grow with i.
@@ -38,68 +52,88 @@ Int16 FirstLowerTailReaching(double q, Int16 hi, double lambda, double total) {
     return static_cast<Int16>(reaching);
 }
 
+// The first i with q <= P(X <= i), by PoissonCdf's terms in its order; no answer when the sum
+// settles below q.
+std::optional<double> UpwardSearch(double q, double lambda, const PoissonSumStart& start) {
+    if (start.s > 0) {
+        const auto lastBelow = static_cast<Int16>(start.s - 1);
+        if (q <= PoissonLowerTail(lastBelow, lambda) / start.total) {
+            return FirstLowerTailReaching(q, lastBelow, lambda, start.total);
+        }
+    }
+    PoissonUpwardSum sum(start, lambda);
+    while (!(q <= sum.Sum() / start.total)) {
+        if (!sum.Step()) {
+            return std::nullopt;
+        }
+    }
+    return sum.Top();
+}
+
 } // namespace
 
-double PoissonPmf(Int16 k, double lambda) {
-    if (k < 0) {
+// A count that is NaN passes every test below and faults in the saddle-point form's Finite.
+double PoissonPmf(double k, double lambda) {
+    if (k < 0.0) {
         return 0.0;
     }
     if (k <= kLargestFactorial) {
-        const double kFactorial = Factorial(k);
-        const double power = std::pow(lambda, k);
+        const auto count = static_cast<Int16>(k);
+        const double kFactorial = Factorial(count);
+        const double power = std::pow(lambda, count);
         const double exponential = std::exp(-lambda);
         // A rate of 0 or below, or NaN, keeps the written form and its outcome.
         if (AllNormal(power, exponential) || !(lambda > 0.0)) {
             return Finite(power * exponential / kFactorial, "PoissonPmf");
         }
     }
-    return Finite(PoissonLogFormMass(k, lambda), "PoissonPmf");
+    if (k <= kLargestLogFormCount) {
+        return Finite(PoissonLogFormMass(static_cast<Int16>(k), lambda), "PoissonPmf");
+    }
+    return Finite(SaddlePointPoissonMass(k, lambda), "PoissonPmf");
 }
 
-double PoissonCdf(Int16 k, double lambda) {
-    if (k < 0) {
+double PoissonCdf(double k, double lambda) {
+    RequireCount(k, "PoissonCdf: no count");
+    if (k < 0.0) {
         return 0.0;
     }
-    // The sum's 16-bit loop counter steps past 32767 after the last term.
-    if (k == kInt16Max) {
-        throw ArithmeticFault("PoissonCdf: the 16-bit counter steps past 32767");
-    }
     const PoissonSumStart start = PoissonStart(lambda);
+    if (!start.summed) {
+        if (k <= kLargestLowerTailCount) {
+            return Finite(PoissonLowerTail(static_cast<Int16>(k), lambda), "PoissonCdf");
+        }
+        return PoissonTail(Tail::Lower, k, lambda);
+    }
     if (k < start.s) {
-        return Finite(PoissonLowerTail(k, lambda) / start.total, "PoissonCdf");
+        return Finite(PoissonLowerTail(static_cast<Int16>(k), lambda) / start.total, "PoissonCdf");
     }
-    double t = start.t;
-    double sum = start.sum;
-    for (Int16 i = static_cast<Int16>(start.s + 1); i <= k; i = Step(i)) {
-        t = t * lambda / i;
-        sum = sum + t;
-    }
-    return Finite(sum / start.total, "PoissonCdf");
+    PoissonUpwardSum sum(start, lambda);
+    sum.AdvanceTo(k);
+    return Finite(sum.Sum() / start.total, "PoissonCdf");
 }
 
-// The first i with q <= P(X <= i), by PoissonCdf's terms in its order. The search is bounded
-// by the 16-bit range of i: a level the sums never reach (q above 1, NaN, or a rate so large
-// that the level lies beyond 32767) faults there.
-Int16 PoissonQuantile(double q, double lambda) {
+// The written upward search where its answer checks out on the accurate tails; a search on
+// those tails from the mean otherwise, and for a large rate. q = 1 has no finite answer.
+std::optional<double> PoissonQuantile(double q, double lambda) {
+    if (!IsProbability(q)) {
+        return std::nullopt;
+    }
     const PoissonSumStart start = PoissonStart(lambda);
-    if (start.s > 0) {
-        const auto lastBelow = static_cast<Int16>(std::min(start.s - 1, kInt16Max - 1));
-        if (q <= PoissonLowerTail(lastBelow, lambda) / start.total) {
-            return FirstLowerTailReaching(q, lastBelow, lambda, start.total);
-        }
-        if (start.s > kInt16Max) {
-            throw ArithmeticFault("PoissonQuantile: the level lies beyond the 16-bit range");
-        }
+    if (q == 0.0) {
+        return 0.0;
     }
-    auto i = static_cast<Int16>(start.s);
-    double t = start.t;
-    double cum = Finite(start.sum, "PoissonQuantile");
-    while (!(q <= cum / start.total)) {
-        i = Step(i);
-        t = t * lambda / i;
-        cum = Finite(cum + t, "PoissonQuantile");
+    if (q == 1.0) {
+        return std::nullopt;
     }
-    return i;
+    const auto tailAt = [lambda](Tail tail, double k) { return PoissonTail(tail, k, lambda); };
+    const auto reaches = [&](double k) { return Reaches(tailAt, q, k); };
+    const std::optional<double> written =
+        start.summed ? UpwardSearch(q, lambda, start) : std::nullopt;
+    const double k = written ? SmallestCountReaching(reaches, 0.0, kInfinity, *written, 1.0)
+                             : SmallestCountReaching(reaches, 0.0, kInfinity, std::floor(lambda),
+                                                     std::fmax(1.0, std::floor(std::sqrt(lambda))));
+    return Finite(k, "PoissonQuantile");
 }
 
 } // namespace kelvora

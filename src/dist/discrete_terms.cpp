@@ -15,8 +15,8 @@ namespace {
 constexpr double kStartDeviations = 10.0;
 // A sum stops once its terms no longer change it.
 constexpr double kNegligible = 1e-17;
-// The normalising sum needs about 20 sqrt(lambda) terms, under 4000 for the rates whose start
-// point lies in the 16-bit range; the bound only guards against a pathological rate.
+// The normalising sum needs about 20 sqrt(lambda) terms, under 4000 for the summed rates; the
+// bound only guards against a pathological rate.
 constexpr int kMaxTotalTerms = 1 << 20;
 
 } // namespace
@@ -35,10 +35,11 @@ double BinomialCoefficientValue(Int16 n, Int16 k) {
     if (m == 0) {
         return 1.0;
     }
-    const Int16 big = std::max(k, d);
-    double c = Add16(big, 1);
-    for (Int16 i = 2; i <= m; i = Add16(i, 1)) {
-        c = c / i * Add16(big, i);
+    // big + i stays at most big + m = n.
+    const int big = std::max(k, d);
+    double c = big + 1;
+    for (int i = 2; i <= m; ++i) {
+        c = c / i * (big + i);
     }
     return c;
 }
@@ -98,19 +99,32 @@ double PoissonLogFormMass(Int16 k, double lambda) {
     return std::exp(XLogY(k, lambda) - lambda - LogGamma(k + 1.0));
 }
 
+namespace {
+
+// The start point ten standard deviations below the mean.
+double PoissonStartPoint(double lambda) {
+    return std::floor(lambda - kStartDeviations * std::sqrt(lambda));
+}
+
+constexpr double kLargestStart = std::numeric_limits<Int16>::max();
+
+} // namespace
+
+bool PoissonRateIsLarge(double lambda) {
+    return PoissonStartPoint(lambda) > kLargestStart;
+}
+
 PoissonSumStart PoissonStart(double lambda) {
+    if (!(lambda > 0.0) || !std::isfinite(lambda)) {
+        throw ArithmeticFault("Poisson: no positive finite rate");
+    }
     const double first = std::exp(-lambda);
-    // NaN and a negative lambda stay with the written recurrence, which faults on them.
     if (!(first < std::numeric_limits<double>::min())) {
         return {0, first, first, 1.0};
     }
-    if (!std::isfinite(lambda)) {
-        throw ArithmeticFault("PoissonCdf: no finite rate");
-    }
-    const double start = std::floor(lambda - kStartDeviations * std::sqrt(lambda));
-    constexpr double kBeyond = std::numeric_limits<Int16>::max() + 1.0;
-    if (start >= kBeyond) {
-        return {static_cast<int>(kBeyond), 0.0, 0.0, 1.0};
+    const double start = PoissonStartPoint(lambda);
+    if (start > kLargestStart) {
+        return {0, 0.0, 0.0, 1.0, false};
     }
     const auto s = static_cast<Int16>(start);
     const double t = PoissonLogFormMass(s, lambda);
@@ -147,10 +161,10 @@ HypergeometricMasses::HypergeometricMasses(Int16 n, Int16 K, Int16 M, double log
     : n_(n), K_(K), M_(M), t_(std::exp(logLowestMass)), logT_(logLowestMass),
       inLogs_(!std::isnormal(t_) && logLowestMass < 0.0) {}
 
-void HypergeometricMasses::Next(Int16 i) {
-    const double a = static_cast<double>(Sub16(n_, i)) * Sub16(K_, i);
-    const double b =
-        static_cast<double>(Add16(Add16(Sub16(Sub16(M_, K_), n_), i), 1)) * Add16(i, 1);
+// Inside the support every factor lies between 0 and M.
+void HypergeometricMasses::Next(int i) {
+    const double a = static_cast<double>(n_ - i) * (K_ - i);
+    const double b = static_cast<double>(M_ - K_ - n_ + i + 1) * (i + 1);
     if (!inLogs_) {
         t_ = t_ * a / b;
         return;

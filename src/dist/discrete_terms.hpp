@@ -18,11 +18,6 @@ inline bool IsProbability(double q) {
     return q >= 0.0 && q <= 1.0;
 }
 
-// The step of a counted loop: stepping past 32767 is a 16-bit overflow.
-inline Int16 Step(Int16 i) {
-    return Add16(i, 1);
-}
-
 // The written coefficient C(n, k) of BinomialCoefficient, infinite where it leaves the double
 // range; 0 when min(k, n - k) < 0.
 double BinomialCoefficientValue(Int16 n, Int16 k);
@@ -53,6 +48,11 @@ private:
 // The Poisson mass exp(k ln lambda - lambda - ln k!), ln k! from LogGamma.
 double PoissonLogFormMass(Int16 k, double lambda);
 
+// Whether the rate lies above the summed ones: from a start point (below) of 32768 on, about
+// lambda = 34,600, where the normalising total alone would take thousands of terms per call,
+// the cumulative comes from Temme's uniform expansion instead (see PoissonTail).
+bool PoissonRateIsLarge(double lambda);
+
 // Where the Poisson cumulative's upward sum starts. P(X <= k) is (sum + t(s+1) + ... + t(k)) /
 // total for k >= s, with t(i) = t(i-1) lambda / i from t = t(s), and PoissonLowerTail(k) / total
 // below s. While exp(-lambda) is a normal double (lambda below 708.4) that is the written
@@ -60,14 +60,68 @@ double PoissonLogFormMass(Int16 k, double lambda);
 // below the mean, where the mass is still a normal double: t comes from logarithms, sum adds
 // the lower tail below s, and total is the whole upward sum, carried on until its terms no
 // longer change it. Dividing by it cancels the logarithms' rounding of t, so the cumulative
-// ends at exactly 1. s may lie beyond the 16-bit range; every count is then in the lower tail.
+// ends at exactly 1. For a large rate nothing is summed (`summed` is false).
+// A rate that is not a positive number faults.
 struct PoissonSumStart {
     int s = 0;
     double t = 0.0;
     double sum = 0.0;
     double total = 1.0;
+    bool summed = true;
 };
 PoissonSumStart PoissonStart(double lambda);
+
+// The upward sum from a start point, term by term. Once the terms fall (past lambda + 1) and the
+// next one no longer changes the sum, no later one does: the sum is settled, and its value is
+// that of the sum carried on to any k, to the last bit. Defined here, as the sampling's hot loop.
+class PoissonUpwardSum {
+public:
+    PoissonUpwardSum(const PoissonSumStart& start, double lambda)
+        : lambda_(lambda), top_(start.s), t_(start.t), sum_(start.sum) {}
+    // Adds the next term; false (and nothing added) once the sum is settled.
+    bool Step() {
+        const double before = top_;
+        AdvanceTo(top_ + 1.0);
+        return top_ != before;
+    }
+    // Adds the terms up to k, or until the sum is settled.
+    void AdvanceTo(double k) {
+        if (settled_) {
+            return;
+        }
+        // From the count lambda + 1 on each term is below the one before by a factor of at most
+        // lambda / (lambda + 2): a term too small to change the sum leaves only smaller ones.
+        const double fallingFrom = lambda_ + 1.0;
+        double top = top_;
+        double t = t_;
+        double sum = sum_;
+        while (top < k) {
+            const double i = top + 1.0;
+            const double next = t * lambda_ / i;
+            const double added = sum + next;
+            if (i > fallingFrom && added == sum) {
+                settled_ = true;
+                break;
+            }
+            top = i;
+            t = next;
+            sum = added;
+        }
+        top_ = top;
+        t_ = t;
+        sum_ = sum;
+    }
+    double Sum() const { return sum_; }
+    // The last count whose term is in the sum.
+    double Top() const { return top_; }
+
+private:
+    double lambda_;
+    double top_; // a count below 2^53: every count up to it is exact
+    double t_;
+    double sum_;
+    bool settled_ = false;
+};
 
 // The lower tail sum(i <= k) t(i) for k below the start point, from the mass at k (formed in
 // logarithms) downward.
@@ -83,7 +137,7 @@ public:
     HypergeometricMasses(Int16 n, Int16 K, Int16 M, double logLowestMass);
     double Mass() const { return t_; }
     // From the mass at i to the mass at i + 1.
-    void Next(Int16 i);
+    void Next(int i);
 
 private:
     Int16 n_;

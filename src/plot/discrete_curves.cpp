@@ -12,20 +12,18 @@ namespace kelvora {
 
 namespace {
 
-// The k of every sample; no value where the position leaves the 16-bit range (a Poisson or
-// Geometric range beyond 32767), and such a sample is left out.
-using SampleKs = std::array<std::optional<Int16>, kSampleCount>;
+// The k of every sample, a whole number held in a double; none where the position is not a
+// number (a range whose end overflowed), and such a sample is left out.
+using SampleKs = std::array<std::optional<double>, kSampleCount>;
 
 SampleKs KsOf(DistributionId id, const PlotSamples& samples) {
     SampleKs ks;
     for (int i = 0; i < kSampleCount; ++i) {
         const double x = samples.X[static_cast<std::size_t>(i)];
-        try {
-            const Int16 k = Floor16(x);
+        if (std::isfinite(x)) {
             // The Geometric routines count trials: x failures end at trial floor(x) + 1.
-            ks[static_cast<std::size_t>(i)] = id == DistributionId::Geometric ? Add16(k, 1) : k;
-        } catch (const ArithmeticFault&) {
-            ks[static_cast<std::size_t>(i)] = std::nullopt;
+            ks[static_cast<std::size_t>(i)] =
+                id == DistributionId::Geometric ? std::floor(x) + 1.0 : std::floor(x);
         }
     }
     return ks;
@@ -38,7 +36,7 @@ public:
         : params_(params), binomial_(params.count1, params.real2), poisson_(params.real1),
           hypergeometric_(params.count3, params.count2, params.count1, table) {}
 
-    SampleValues At(Int16 k) {
+    SampleValues At(double k) {
         const DistributionParameters& p = params_;
         switch (p.id) {
         case DistributionId::Binomial: {
@@ -74,8 +72,8 @@ private:
 
 void FillLogFactorials(const DistributionParameters& p, const SampleKs& ks,
                        LogFactorialTable& table) {
-    std::optional<Int16> previous;
-    for (const std::optional<Int16>& k : ks) {
+    std::optional<double> previous;
+    for (const std::optional<double>& k : ks) {
         if (k && k != previous) {
             RunningHypergeometric::RequestLogFactorials(*k, p.count3, p.count2, p.count1, table);
         }
@@ -94,10 +92,10 @@ void SampleDiscreteCurves(const DistributionParameters& params, PlotSamples& sam
     }
     DiscreteEvaluator evaluator(params, table);
 
-    std::optional<Int16> previousK;
+    std::optional<double> previousK;
     SampleValues values;
     for (std::size_t i = 0; i < kSampleCount; ++i) {
-        const std::optional<Int16> k = ks[i];
+        const std::optional<double> k = ks[i];
         if (!k) {
             values = SampleValues{};
         } else if (k != previousK) {

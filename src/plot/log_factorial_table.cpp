@@ -4,16 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace kelvora {
-
-namespace {
-
-// Marks the value of n = 32767, whose sum LogFactorial never returns.
-constexpr double kFaulted = std::numeric_limits<double>::quiet_NaN();
-
-} // namespace
 
 bool LogFactorialTable::Request(Int16 n) {
     if (size_ == kCapacity) {
@@ -39,8 +31,7 @@ void LogFactorialTable::Compute() {
             ++summedTo;
             sum = sum + std::log(static_cast<double>(summedTo));
         }
-        values_[static_cast<std::size_t>(j)] =
-            n == std::numeric_limits<Int16>::max() ? kFaulted : (n < 2 ? 0.0 : sum);
+        values_[static_cast<std::size_t>(j)] = n < 2 ? 0.0 : sum;
     }
     computed_ = true;
 }

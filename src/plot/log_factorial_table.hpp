@@ -20,8 +20,7 @@ public:
     bool Request(Int16 n);
     // Computes every requested value; further requests need another Compute.
     void Compute();
-    // ln n!, faulting where LogFactorial faults (its loop counter steps past 32767 at
-    // n = 32767). An argument that was not requested, or not yet computed, is handed to
+    // ln n!. An argument that was not requested, or not yet computed, is handed to
     // LogFactorial itself: the table only saves time.
     double operator()(Int16 n) const;
     // ln C(n, k) as LogBinomialCoefficient forms it.

@@ -4,20 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace kelvora {
 
-namespace {
-
-constexpr int kInt16Max = std::numeric_limits<Int16>::max();
-
-} // namespace
-
 // ---- Binomial -------------------------------------------------------------------------------
 
-double RunningBinomialCdf::At(Int16 k) {
-    if (k < 0) {
+double RunningBinomialCdf::At(double k) {
+    if (k < 0.0) {
         return 0.0;
     }
     if (k >= n_) {
@@ -29,12 +22,13 @@ double RunningBinomialCdf::At(Int16 k) {
     if (p_ == 1.0) {
         return 0.0;
     }
-    if (k + 1 < next_) {
+    const auto last = static_cast<int>(k);
+    if (last + 1 < next_) {
         next_ = 0;
         sum_ = 0.0;
         lastTerm_ = kLeftOut;
     }
-    while (next_ <= k) {
+    while (next_ <= last) {
         lastTerm_ = terms_.Mass(static_cast<Int16>(next_));
         sum_ = sum_ + lastTerm_;
         ++next_;
@@ -42,51 +36,59 @@ double RunningBinomialCdf::At(Int16 k) {
     return AsSample(sum_);
 }
 
-double RunningBinomialCdf::TermAt(Int16 k) const {
-    return k >= 0 && k + 1 == next_ ? lastTerm_ : kLeftOut;
+double RunningBinomialCdf::TermAt(double k) const {
+    return k >= 0.0 && k + 1.0 == next_ ? lastTerm_ : kLeftOut;
 }
 
-double RunningBinomialCdf::MassAt(Int16 k) {
-    return GuardedSample([&] { return terms_.Mass(k); });
+double RunningBinomialCdf::MassAt(double k) {
+    // BinomialPmf's boundary cases.
+    if (n_ < 0 || k < 0.0 || k > n_) {
+        return 0.0;
+    }
+    return GuardedSample([&] { return terms_.Mass(static_cast<Int16>(k)); });
 }
 
 // ---- Poisson --------------------------------------------------------------------------------
 
-RunningPoissonCdf::RunningPoissonCdf(double lambda) : lambda_(lambda) {
-    try {
-        start_ = PoissonStart(lambda);
-    } catch (const ArithmeticFault&) {
-        faulted_ = true;
+// The sampling makes one of these for every discrete distribution, from whatever the first
+// parameter holds (0 for the Binomial and the Hypergeometric): a rate that is no positive number
+// is turned away before PoissonStart, which would throw, and every sampling would pay for it.
+RunningPoissonCdf::RunningPoissonCdf(double lambda)
+    : lambda_(lambda), faulted_(!(lambda > 0.0) || !std::isfinite(lambda)) {
+    if (!faulted_) {
+        try {
+            start_ = PoissonStart(lambda);
+        } catch (const ArithmeticFault&) {
+            faulted_ = true;
+        }
     }
     Restart();
 }
 
 void RunningPoissonCdf::Restart() {
-    top_ = start_.s;
-    t_ = start_.t;
-    sum_ = start_.sum;
+    sum_.emplace(start_, lambda_);
 }
 
-double RunningPoissonCdf::At(Int16 k) {
-    if (k < 0) {
+double RunningPoissonCdf::At(double k) {
+    if (k < 0.0) {
         return 0.0;
     }
-    // PoissonCdf's 16-bit loop counter steps past 32767 after the last term.
-    if (k == kInt16Max || faulted_) {
+    if (faulted_) {
         return kLeftOut;
     }
-    if (k < start_.s) {
-        return GuardedSample([&] { return PoissonLowerTail(k, lambda_) / start_.total; });
+    // A large rate sums nothing: each value is the routine's own.
+    if (!start_.summed) {
+        return GuardedSample([&] { return PoissonCdf(k, lambda_); });
     }
-    if (k < top_) {
+    if (k < start_.s) {
+        return GuardedSample(
+            [&] { return PoissonLowerTail(static_cast<Int16>(k), lambda_) / start_.total; });
+    }
+    if (k < sum_->Top()) {
         Restart();
     }
-    while (top_ < k) {
-        ++top_;
-        t_ = t_ * lambda_ / top_;
-        sum_ = sum_ + t_;
-    }
-    return AsSample(sum_ / start_.total);
+    sum_->AdvanceTo(k);
+    return AsSample(sum_->Sum() / start_.total);
 }
 
 // ---- Hypergeometric -------------------------------------------------------------------------
@@ -104,7 +106,7 @@ RunningHypergeometric::RunningHypergeometric(Int16 n, Int16 K, Int16 M,
                                              const LogFactorialTable& table)
     : n_(n), K_(K), M_(M), table_(table) {}
 
-void RunningHypergeometric::RequestLogFactorials(Int16 k, Int16 n, Int16 K, Int16 M,
+void RunningHypergeometric::RequestLogFactorials(double point, Int16 n, Int16 K, Int16 M,
                                                  LogFactorialTable& table) {
     // A difference that faults here faults in the routine too, before any log-factorial.
     try {
@@ -115,7 +117,8 @@ void RunningHypergeometric::RequestLogFactorials(Int16 k, Int16 n, Int16 K, Int1
         const Int16 low = LowestSupportPoint(n, K, M);
         table.Request(low);
         table.Request(Sub16(K, low));
-        if (k >= 0 && k <= n && k <= K) {
+        if (point >= 0.0 && point <= n && point <= K) {
+            const auto k = static_cast<Int16>(point);
             table.Request(k);
             table.Request(Sub16(K, k));
             table.Request(Sub16(n, k));
@@ -154,8 +157,8 @@ void RunningHypergeometric::Restart() {
     }
 }
 
-double RunningHypergeometric::CdfAt(Int16 k) {
-    if (k < 0) {
+double RunningHypergeometric::CdfAt(double k) {
+    if (k < 0.0) {
         return 0.0;
     }
     if (!started_) {
@@ -168,31 +171,28 @@ double RunningHypergeometric::CdfAt(Int16 k) {
         return 0.0;
     }
     // Past the top of the support every mass is 0: the routine stops summing there.
-    const Int16 last = std::min({k, n_, K_});
+    const Int16 top = std::min(n_, K_);
+    const Int16 last = k >= top ? top : static_cast<Int16>(k);
     if (last < i_) {
         Restart();
     }
     while (i_ < last && !faulted_) {
-        try {
-            masses_->Next(static_cast<Int16>(i_));
-        } catch (const ArithmeticFault&) {
-            faulted_ = true;
-            break;
-        }
+        masses_->Next(i_);
         result_ = result_ + masses_->Mass();
         ++i_;
     }
     if (i_ < last) {
-        return kLeftOut; // a term up to k faults, and so would HypergeometricCdf(k)
+        return kLeftOut; // the first term faults, and so would HypergeometricCdf(k)
     }
     return AsSample(result_);
 }
 
-double RunningHypergeometric::PmfAt(Int16 k) const {
+double RunningHypergeometric::PmfAt(double point) const {
     // HypergeometricPmf's boundary cases, in its order.
-    if (k < 0 || k > n_ || k > K_ || k > M_) {
+    if (point < 0.0 || point > n_ || point > K_ || point > M_) {
         return 0.0;
     }
+    const auto k = static_cast<Int16>(point);
     return GuardedSample([&] {
         if (k < LowestSupportPoint(n_, K_, M_)) {
             return 0.0;

@@ -21,11 +21,11 @@ namespace kelvora {
 class RunningBinomialCdf {
 public:
     RunningBinomialCdf(Int16 n, double p) : n_(n), p_(p), terms_(n, p) {}
-    double At(Int16 k);
+    double At(double k);
     // BinomialPmf(k, n, p) when the last At summed up to exactly this k, else NaN.
-    double TermAt(Int16 k) const;
+    double TermAt(double k) const;
     // BinomialPmf(k, n, p) from the same coefficients.
-    double MassAt(Int16 k);
+    double MassAt(double k);
 
 private:
     Int16 n_;
@@ -36,21 +36,20 @@ private:
     double lastTerm_ = kLeftOut;
 };
 
-// PoissonCdf(k, lambda): from PoissonStart's point s upward, t(i) = t(i-1) * lambda / i added to
-// its sum, divided by its total; below s each value is PoissonLowerTail's own sum.
+// PoissonCdf(k, lambda): from PoissonStart's point s upward, the terms of PoissonUpwardSum
+// divided by its total; below s each value is PoissonLowerTail's own sum, and for a large rate
+// (nothing summed) each value is PoissonCdf's own.
 class RunningPoissonCdf {
 public:
     explicit RunningPoissonCdf(double lambda);
-    double At(Int16 k);
+    double At(double k);
 
 private:
     void Restart();
     double lambda_;
     bool faulted_ = false; // PoissonStart faults: so does every cumulative
     PoissonSumStart start_;
-    int top_ = 0; // terms s..top_ are in sum_
-    double t_ = 0.0;
-    double sum_ = 0.0;
+    std::optional<PoissonUpwardSum> sum_;
 };
 
 // The Hypergeometric (population M, K marked, n drawn): HypergeometricCdf's upward recurrence
@@ -60,9 +59,9 @@ class RunningHypergeometric {
 public:
     RunningHypergeometric(Int16 n, Int16 K, Int16 M, const LogFactorialTable& table);
     // Requests every log-factorial the cumulative and the mass at k will read.
-    static void RequestLogFactorials(Int16 k, Int16 n, Int16 K, Int16 M, LogFactorialTable& table);
-    double CdfAt(Int16 k);
-    double PmfAt(Int16 k) const;
+    static void RequestLogFactorials(double k, Int16 n, Int16 K, Int16 M, LogFactorialTable& table);
+    double CdfAt(double k);
+    double PmfAt(double k) const;
 
 private:
     void Restart();
@@ -77,7 +76,7 @@ private:
     int i_ = 0; // terms low_..i_ are in result_
     std::optional<HypergeometricMasses> masses_;
     double result_ = 0.0;
-    bool faulted_ = false; // the step past i_ faults
+    bool faulted_ = false; // the first term faults
 };
 
 } // namespace kelvora

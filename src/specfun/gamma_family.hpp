@@ -32,7 +32,6 @@ double LogFactorial(Int16 n);
 
 // LogFactorial at each of up to 16 arguments n[i], written to out[i], from one ascending sum:
 // each value is bit-identical to LogFactorial's, at the cost of the largest argument alone.
-// Faults where LogFactorial faults for any of the arguments.
 void LogFactorials(std::span<const Int16> n, std::span<double> out);
 
 } // namespace kelvora

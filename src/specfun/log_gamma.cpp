@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace kelvora {
 
@@ -244,9 +243,7 @@ double LogGammaStirling(double x) {
 
 double LogFactorial(Int16 n) {
     double sum = 0.0;
-    // A 16-bit counter, as in a counted loop: for n = 32767 the step past the last term
-    // overflows and faults.
-    for (Int16 i = 2; i <= n; i = Add16(i, 1)) {
+    for (int i = 2; i <= n; ++i) {
         sum = sum + std::log(static_cast<double>(i));
     }
     return Finite(sum, "LogFactorial");
@@ -273,9 +270,6 @@ void LogFactorials(std::span<const Int16> n, std::span<double> out) {
     for (std::size_t j = 0; j < n.size(); ++j) {
         const std::size_t at = order[j];
         const Int16 target = n[at];
-        if (target == std::numeric_limits<Int16>::max()) {
-            throw ArithmeticFault("LogFactorial: the 16-bit counter steps past 32767");
-        }
         while (summedTo < target) {
             ++summedTo;
             sum = sum + std::log(static_cast<double>(summedTo));

@@ -112,10 +112,10 @@ TEST(FullDomain, PoissonBeyondTheFactorialAndExpMinusLambda) {
             EXPECT_NEAR(PoissonCdf(k, lambda), cdf, 1e-10 * cdf + 1e-300) << lambda << " " << k;
         }
         for (const double q : {0.0, 1e-30, 0.001, 0.5, 0.999999}) {
-            const Int16 r = PoissonQuantile(q, lambda);
+            const double r = PoissonQuantile(q, lambda).value();
             EXPECT_LE(q, PoissonCdf(r, lambda)) << lambda << " " << q;
             if (r > 0) {
-                EXPECT_LT(PoissonCdf(static_cast<Int16>(r - 1), lambda), q) << lambda << " " << q;
+                EXPECT_LT(PoissonCdf(r - 1.0, lambda), q) << lambda << " " << q;
             }
         }
     }
@@ -124,10 +124,9 @@ TEST(FullDomain, PoissonBeyondTheFactorialAndExpMinusLambda) {
     EXPECT_EQ(PoissonCdf(0, 1e4), 0.0);
     EXPECT_EQ(PoissonCdf(32766, 1e3), 1.0);
     EXPECT_EQ(PoissonCdf(100, 1e6), 0.0);
-    EXPECT_EQ(PoissonQuantile(0.5, 1000.0), Int16{1000});
-    // The median of a rate of 5e4 lies beyond the 16-bit range; q = 0 is still 0.
-    EXPECT_THROW(PoissonQuantile(0.5, 5e4), ArithmeticFault);
-    EXPECT_EQ(PoissonQuantile(0.0, 5e4), Int16{0});
+    EXPECT_EQ(PoissonQuantile(0.5, 1000.0), 1000.0);
+    EXPECT_EQ(PoissonQuantile(0.5, 5e4), 5e4);
+    EXPECT_EQ(PoissonQuantile(0.0, 5e4), 0.0);
 }
 
 // C(n, k) overflows from n = 1030 near n/2: Binomial(2000, 0.5) had no mass, cumulative or
@@ -152,10 +151,10 @@ TEST(FullDomain, BinomialBeyondTheCoefficientRange) {
             EXPECT_NEAR(BinomialCdf(k, n, p), cdf, 1e-9 * cdf) << n << " " << p << " " << k;
         }
         for (const double q : {0.001, 0.5, 0.999}) {
-            const Int16 r = BinomialQuantile(q, n, p).value();
+            const double r = BinomialQuantile(q, n, p).value();
             EXPECT_LE(q, BinomialCdf(r, n, p) * (1.0 + 1e-12)) << n << " " << q;
             if (r > 0) {
-                EXPECT_LT(BinomialCdf(static_cast<Int16>(r - 1), n, p), q) << n << " " << q;
+                EXPECT_LT(BinomialCdf(r - 1.0, n, p), q) << n << " " << q;
             }
         }
     }
@@ -188,9 +187,9 @@ TEST(FullDomain, HypergeometricLargePopulations) {
         }
         EXPECT_NEAR(HypergeometricMean(n, K, M), bm::mean(d), 1e-15 * bm::mean(d));
         EXPECT_NEAR(HypergeometricVariance(n, K, M), bm::variance(d), 1e-14 * bm::variance(d));
-        const Int16 median = HypergeometricQuantile(0.5, n, K, M).value();
+        const double median = HypergeometricQuantile(0.5, n, K, M).value();
         EXPECT_LE(0.5, HypergeometricCdf(median, n, K, M));
-        EXPECT_LT(HypergeometricCdf(static_cast<Int16>(median - 1), n, K, M), 0.5);
+        EXPECT_LT(HypergeometricCdf(median - 1.0, n, K, M), 0.5);
     }
 }
 

@@ -166,15 +166,12 @@ TEST(IncompleteGammaRatio, TailsAreRelativelyAccurate) {
 
 // One ascending sum for several arguments, in any order and with repeats, is bit for bit.
 TEST(LogFactorials, EachValueIsLogFactorialBitForBit) {
-    const std::array<Int16, 9> arguments = {30000, 5, -3, 1000, 0, 1000, 2, 29999, 32766};
+    const std::array<Int16, 9> arguments = {30000, 5, -3, 1000, 0, 1000, 2, 29999, 32767};
     std::array<double, 9> values{};
     LogFactorials(arguments, values);
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         EXPECT_EQ(values[i], LogFactorial(arguments[i])) << arguments[i];
     }
-    const std::array<Int16, 2> overflowing = {10, 32767};
-    std::array<double, 2> out{};
-    EXPECT_THROW(LogFactorials(overflowing, out), ArithmeticFault);
 }
 
 // Each call returns a number or faults; none may hang on a NaN or an infinity.
@@ -190,7 +187,6 @@ TEST(Specfun, NonFiniteAndOverflowingArgumentsFaultOrEnd) {
         EXPECT_THROW(IncompleteGammaRatio(a, x), ArithmeticFault) << a << ", " << x;
         EXPECT_THROW(IncompleteGammaComplement(a, x), ArithmeticFault) << a << ", " << x;
     }
-    EXPECT_THROW(LogFactorial(32767), ArithmeticFault); // the loop counter overflows
     EXPECT_THROW(IncompleteBetaRatio(kNaN, 2.0, 0.5), ArithmeticFault);
     EXPECT_THROW(IncompleteBetaRatio(2.0, kNaN, 0.5), ArithmeticFault);
     EXPECT_THROW(IncompleteBetaRatio(2.0, 2.0, kNaN), ArithmeticFault);
