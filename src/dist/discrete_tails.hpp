@@ -23,10 +23,16 @@ double BinomialTail(Tail tail, double k, Int16 n, double p);
 double HypergeometricTail(Tail tail, double k, Int16 n, Int16 K, Int16 M);
 double PoissonTail(Tail tail, double k, double lambda);
 
+// A cumulative within this relative distance of q counts as reaching it: closer than the tails'
+// own accuracy the comparison cannot be decided, and a level typed as the decimal value of a
+// cumulative (0.9 for Binomial(1, 0.1) at 0, whose doubles differ in the last bit) is met.
+inline constexpr double kLevelTie = 1e-12;
+
 // Whether P(X <= k) >= q, decided on the tail that is accurate there: for q above 1/2 as
 // P(X > k) <= 1 - q, where 1 - q is exact.
 template <typename TailAt> bool Reaches(const TailAt& tailAt, double q, double k) {
-    return q <= 0.5 ? tailAt(Tail::Lower, k) >= q : tailAt(Tail::Upper, k) <= 1.0 - q;
+    return q <= 0.5 ? tailAt(Tail::Lower, k) >= q * (1.0 - kLevelTie)
+                    : tailAt(Tail::Upper, k) <= (1.0 - q) * (1.0 + kLevelTie);
 }
 
 // The smallest whole k in [low, high] with reaches(k), where reaches is monotone and holds at
