@@ -34,7 +34,7 @@ double Factorial(Int16 n) {
         return 0.0;
     }
     double f = 1.0;
-    for (Int16 i = 2; i <= n; i = Step(i)) {
+    for (int i = 2; i <= n; ++i) {
         f = f * i;
     }
     return Finite(f, "Factorial");
@@ -193,7 +193,7 @@ double HypergeometricCdf(double k, Int16 n, Int16 K, Int16 M) {
     const Int16 last = k >= top ? top : static_cast<Int16>(k);
     HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(low, n, K, M));
     double result = masses.Mass();
-    for (Int16 i = low; i < last; i = Step(i)) {
+    for (int i = low; i < last; ++i) {
         masses.Next(i);
         result = result + masses.Mass();
     }
@@ -216,13 +216,13 @@ std::optional<double> HypergeometricQuantile(double q, Int16 n, Int16 K, Int16 M
     if (q == 1.0) {
         return top;
     }
-    Int16 k = low;
-    HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(k, n, K, M));
+    int k = low;
+    HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(low, n, K, M));
     double cum = Finite(masses.Mass(), "HypergeometricQuantile");
     while (k < top && !(q <= cum)) {
         masses.Next(k);
         cum = Finite(cum + masses.Mass(), "HypergeometricQuantile");
-        k = Step(k);
+        ++k;
     }
     const auto tailAt = [&](Tail tail, double c) { return HypergeometricTail(tail, c, n, K, M); };
     const auto reaches = [&](double c) { return Reaches(tailAt, q, c); };

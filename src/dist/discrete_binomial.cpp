@@ -47,10 +47,10 @@ double BinomialCdf(double k, Int16 n, double p) {
         return 0.0;
     }
     BinomialTerms terms(n, p);
-    const auto last = static_cast<Int16>(k);
+    const auto last = static_cast<int>(k);
     double sum = 0.0;
-    for (Int16 i = 0; i <= last; i = Step(i)) {
-        sum = sum + terms.Mass(i);
+    for (int i = 0; i <= last; ++i) {
+        sum = sum + terms.Mass(static_cast<Int16>(i));
     }
     return Finite(sum, "BinomialCdf");
 }

@@ -35,10 +35,11 @@ double BinomialCoefficientValue(Int16 n, Int16 k) {
     if (m == 0) {
         return 1.0;
     }
-    const Int16 big = std::max(k, d);
-    double c = Add16(big, 1);
-    for (Int16 i = 2; i <= m; i = Add16(i, 1)) {
-        c = c / i * Add16(big, i);
+    // big + i stays at most big + m = n.
+    const int big = std::max(k, d);
+    double c = big + 1;
+    for (int i = 2; i <= m; ++i) {
+        c = c / i * (big + i);
     }
     return c;
 }
@@ -160,10 +161,10 @@ HypergeometricMasses::HypergeometricMasses(Int16 n, Int16 K, Int16 M, double log
     : n_(n), K_(K), M_(M), t_(std::exp(logLowestMass)), logT_(logLowestMass),
       inLogs_(!std::isnormal(t_) && logLowestMass < 0.0) {}
 
-void HypergeometricMasses::Next(Int16 i) {
-    const double a = static_cast<double>(Sub16(n_, i)) * Sub16(K_, i);
-    const double b =
-        static_cast<double>(Add16(Add16(Sub16(Sub16(M_, K_), n_), i), 1)) * Add16(i, 1);
+// Inside the support every factor lies between 0 and M.
+void HypergeometricMasses::Next(int i) {
+    const double a = static_cast<double>(n_ - i) * (K_ - i);
+    const double b = static_cast<double>(M_ - K_ - n_ + i + 1) * (i + 1);
     if (!inLogs_) {
         t_ = t_ * a / b;
         return;

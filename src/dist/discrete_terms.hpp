@@ -18,11 +18,6 @@ inline bool IsProbability(double q) {
     return q >= 0.0 && q <= 1.0;
 }
 
-// The step of a counted loop: stepping past 32767 is a 16-bit overflow.
-inline Int16 Step(Int16 i) {
-    return Add16(i, 1);
-}
-
 // The written coefficient C(n, k) of BinomialCoefficient, infinite where it leaves the double
 // range; 0 when min(k, n - k) < 0.
 double BinomialCoefficientValue(Int16 n, Int16 k);
@@ -142,7 +137,7 @@ public:
     HypergeometricMasses(Int16 n, Int16 K, Int16 M, double logLowestMass);
     double Mass() const { return t_; }
     // From the mass at i to the mass at i + 1.
-    void Next(Int16 i);
+    void Next(int i);
 
 private:
     Int16 n_;

@@ -177,17 +177,12 @@ double RunningHypergeometric::CdfAt(double k) {
         Restart();
     }
     while (i_ < last && !faulted_) {
-        try {
-            masses_->Next(static_cast<Int16>(i_));
-        } catch (const ArithmeticFault&) {
-            faulted_ = true;
-            break;
-        }
+        masses_->Next(i_);
         result_ = result_ + masses_->Mass();
         ++i_;
     }
     if (i_ < last) {
-        return kLeftOut; // a term up to k faults, and so would HypergeometricCdf(k)
+        return kLeftOut; // the first term faults, and so would HypergeometricCdf(k)
     }
     return AsSample(result_);
 }

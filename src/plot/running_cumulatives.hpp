@@ -76,7 +76,7 @@ private:
     int i_ = 0; // terms low_..i_ are in result_
     std::optional<HypergeometricMasses> masses_;
     double result_ = 0.0;
-    bool faulted_ = false; // the step past i_ faults
+    bool faulted_ = false; // the first term faults
 };
 
 } // namespace kelvora
