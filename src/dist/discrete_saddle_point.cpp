@@ -51,7 +51,7 @@ double DevianceTerm(double x, double m) {
     if (std::fabs(difference) < 0.2 * middle) {
         double v = 0.5 * difference / middle;
         double s = difference * v;
-        double term = 2.0 * x * v;
+        double term = 2.0 * v * x; // below 0.2 x: no overflow at the top of the double range
         v = v * v;
         for (int j = 1; j < kMaxSeriesTerms; ++j) {
             term = term * v;

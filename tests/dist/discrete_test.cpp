@@ -270,6 +270,7 @@ TEST(Discrete, AgreesWithHighPrecisionAtLargeCountsAndLevelsNearOne) {
         {"poisson 40000 median", PoissonQuantile(0.5, 40000.0), 40000, 0},
         {"poisson 40000 q 1 - 2^-53", PoissonQuantile(belowOne, 40000.0), 41653, 0},
         {"poisson far above", PoissonCdf(1e300, 10.0), 1.0, 1e-15},
+        {"poisson 1e308 cdf", PoissonCdf(1e308, 1e308), 0.5, 1e-12},
         {"binomial far below", BinomialCdf(-1e300, 10, 0.5), 0.0, 0},
         {"geometric cdf", GeometricCdf(1e13, 1e-13), 0.63212055882858205, 1e-12},
         {"geometric median", GeometricQuantile(0.5, 1e-6), 693147, 0},
