@@ -2,7 +2,7 @@
 // defaults (x 0, q 0.5), and a mix in the form the batch command runs it (UTF-8 texts in,
 // the seven texts out as UTF-8).
 #include "app/catalogue.hpp"
-#include "dist/calculate_results.hpp"
+#include "results/calculate_results.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // One cumulative plus density call per continuous distribution, at the catalogue's default
 // parameters and a point inside the support: the unit of work of the curve sampling.
-#include "dist/continuous.hpp"
+#include "distributions/continuous.hpp"
 
 #include <benchmark/benchmark.h>
 

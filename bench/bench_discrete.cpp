@@ -1,7 +1,7 @@
 // The discrete distributions: one cumulative plus mass call per distribution at the catalogue
 // defaults, the quantile searches, and the parameter reading shared by calculation and graph.
-#include "dist/discrete.hpp"
-#include "dist/parameters.hpp"
+#include "distributions/discrete.hpp"
+#include "distributions/parameters.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // whole redraw (range, sampling, rendering into the window-sized image). Every distribution at
 // its catalogue defaults, and five heavy parameter sets.
 #include "app/catalogue.hpp"
-#include "dist/calculate_results.hpp"
-#include "plot/graph_renderer.hpp"
+#include "render/graph_renderer.hpp"
+#include "results/calculate_results.hpp"
 
 #include <benchmark/benchmark.h>
 

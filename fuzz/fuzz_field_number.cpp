@@ -1,6 +1,6 @@
 // Fuzz target: ParseFieldNumber on arbitrary bytes. It must return a finite number or throw
 // ArithmeticFault, and agree with itself once blanks are removed.
-#include "dist/field_number.hpp"
+#include "distributions/field_number.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <cmath>

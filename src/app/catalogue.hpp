@@ -3,7 +3,7 @@
 // command line reads the same table as the window.
 #pragma once
 
-#include "dist/distribution_id.hpp"
+#include "distributions/distribution_id.hpp"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // (Images/ and help/) lies.
 #pragma once
 
-#include "dist/distribution_id.hpp"
-#include "plot/function_kind.hpp"
+#include "distributions/distribution_id.hpp"
+#include "sampling/function_kind.hpp"
 
 #include <QImage>
 #include <QString>

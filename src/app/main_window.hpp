@@ -14,9 +14,9 @@
 
 #include "app/catalogue.hpp"
 #include "app/main_window_services.hpp"
-#include "dist/calculate_results.hpp"
-#include "plot/function_kind.hpp"
-#include "plot/plot_samples.hpp"
+#include "results/calculate_results.hpp"
+#include "sampling/function_kind.hpp"
+#include "sampling/plot_samples.hpp"
 
 #include <QImage>
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 #include "app/input_field.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
-#include "plot/graph_renderer.hpp"
+#include "render/graph_renderer.hpp"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // the parts that would open a dialog or touch the disk, and observe the pipeline.
 #pragma once
 
-#include "dist/distribution_id.hpp"
-#include "plot/function_kind.hpp"
+#include "distributions/distribution_id.hpp"
+#include "sampling/function_kind.hpp"
 
 #include <QImage>
 #include <QLocale>

@@ -4,7 +4,7 @@
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
 #include "app/window_font.hpp"
-#include "plot/graph_renderer.hpp"
+#include "render/graph_renderer.hpp"
 
 #include <QAction>
 #include <QComboBox>

@@ -13,8 +13,8 @@
 #pragma once
 
 #include "cli/distribution_names.hpp"
-#include "dist/calculate_results.hpp"
-#include "plot/function_kind.hpp"
+#include "results/calculate_results.hpp"
+#include "sampling/function_kind.hpp"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "cli/batch.hpp"
 
-#include "dist/calculate_results.hpp"
+#include "results/calculate_results.hpp"
 
 #include <QByteArray>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/catalogue.hpp"
-#include "dist/distribution_id.hpp"
+#include "distributions/distribution_id.hpp"
 
 #include <array>
 #include <optional>

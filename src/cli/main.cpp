@@ -5,7 +5,7 @@
 #include "cli/distribution_names.hpp"
 #include "cli/plot_commands.hpp"
 #include "cli/usage.hpp"
-#include "dist/calculate_results.hpp"
+#include "results/calculate_results.hpp"
 
 #include <QGuiApplication>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "cli/plot_commands.hpp"
 
-#include "dist/distribution_id.hpp"
-#include "plot/graph_renderer.hpp"
+#include "distributions/distribution_id.hpp"
+#include "render/graph_renderer.hpp"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 // to a file. Both use the same sampling and renderer as the window.
 #pragma once
 
-#include "dist/distribution_id.hpp"
-#include "plot/function_kind.hpp"
-#include "plot/plot_samples.hpp"
+#include "distributions/distribution_id.hpp"
+#include "sampling/function_kind.hpp"
+#include "sampling/plot_samples.hpp"
 
 #include <QString>
 #include <QTextStream>

@@ -4,7 +4,7 @@
 // two-dimensional recurrence (the inverse-beta series of ACM TOMS 724). At most two passes.
 #include "quantile/beta_quantile.hpp"
 
-#include "dist/continuous.hpp"
+#include "distributions/continuous.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <array>

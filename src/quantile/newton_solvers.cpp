@@ -3,7 +3,7 @@
 // method on the exact cumulative.
 #include "quantile/newton_solvers.hpp"
 
-#include "dist/continuous.hpp"
+#include "distributions/continuous.hpp"
 #include "quantile/start_values.hpp"
 #include "specfun/normal_beta.hpp"
 

@@ -1,6 +1,6 @@
 #include "quantile/verified_quantile.hpp"
 
-#include "dist/accurate.hpp"
+#include "distributions/accurate.hpp"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // safeguarded bisection on the same tails finds the quantile, and its result is checked alike.
 #pragma once
 
-#include "dist/parameters.hpp"
+#include "distributions/parameters.hpp"
 
 #include <optional>
 

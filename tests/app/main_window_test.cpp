@@ -5,7 +5,7 @@
 #include "app/graph_export.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
-#include "dist/calculate_results.hpp"
+#include "results/calculate_results.hpp"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // The continuous distribution routines: Boost.Math agreement, support ends, closed-form
 // quantiles, the cases without a value and the faults.
-#include "dist/continuous.hpp"
+#include "distributions/continuous.hpp"
 #include "specfun/normal_beta.hpp"
 
 #include <boost/math/distributions.hpp>

@@ -1,6 +1,6 @@
 // The discrete distribution routines, their counting helpers and the parameter checks.
-#include "dist/discrete.hpp"
-#include "dist/parameters.hpp"
+#include "distributions/discrete.hpp"
+#include "distributions/parameters.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <boost/math/distributions/binomial.hpp>

@@ -2,8 +2,8 @@
 // representable: GammaFunction beyond 35.04, m^m and n^n in the F density, k! and lambda^k in the
 // Poisson mass, exp(-lambda) in the Poisson cumulative, binomial coefficients from n = 1030 and
 // the Hypergeometric recurrence over large populations. Each is compared with Boost.Math.
-#include "dist/continuous.hpp"
-#include "dist/discrete.hpp"
+#include "distributions/continuous.hpp"
+#include "distributions/discrete.hpp"
 
 #include <boost/math/distributions.hpp>
 #include <gtest/gtest.h>

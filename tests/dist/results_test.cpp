@@ -1,9 +1,9 @@
 // The result calculation's seven texts, the number format and the hazard it shows.
-#include "dist/calculate_results.hpp"
-#include "dist/calculate_results_routines.hpp"
-#include "dist/continuous.hpp"
-#include "dist/hazard.hpp"
-#include "dist/parameters.hpp"
+#include "distributions/continuous.hpp"
+#include "distributions/hazard.hpp"
+#include "distributions/parameters.hpp"
+#include "results/calculate_results.hpp"
+#include "results/calculate_results_routines.hpp"
 
 #include <boost/math/distributions.hpp>
 #include <gtest/gtest.h>

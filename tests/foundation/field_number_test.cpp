@@ -1,4 +1,4 @@
-#include "dist/field_number.hpp"
+#include "distributions/field_number.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Scale, tick labels and pixel checks on the rendered graph. At a device pixel ratio of 1 the
 // frame's sides lie on column 40 (600 twips), column 360 (5400), row 26 (H - 2800 = 395) and
 // row 179 (H - 500).
-#include "plot/graph_renderer.hpp"
-#include "plot/graph_scale.hpp"
+#include "render/graph_renderer.hpp"
+#include "render/graph_scale.hpp"
 
 #include <gtest/gtest.h>
 

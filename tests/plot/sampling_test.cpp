@@ -1,7 +1,7 @@
 // Sampling, the range rule and the running sums of the discrete sampling.
-#include "dist/discrete.hpp"
-#include "plot/log_factorial_table.hpp"
-#include "plot/plot_samples.hpp"
+#include "distributions/discrete.hpp"
+#include "sampling/log_factorial_table.hpp"
+#include "sampling/plot_samples.hpp"
 #include "specfun/gamma_family.hpp"
 
 #include <gtest/gtest.h>

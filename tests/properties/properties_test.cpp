@@ -1,11 +1,11 @@
 // Properties of the shown results over random inputs of all sixteen distributions, from fixed
 // seeds: parameters across and beyond their accepted ranges, x across and beyond the support,
 // q in and out of [0, 1], with a share of awkward texts ("", "-", "1e400", "abc", ...).
-#include "dist/calculate_results.hpp"
-#include "dist/calculate_results_routines.hpp"
-#include "dist/distribution_id.hpp"
-#include "dist/field_number.hpp"
-#include "dist/parameters.hpp"
+#include "distributions/distribution_id.hpp"
+#include "distributions/field_number.hpp"
+#include "distributions/parameters.hpp"
+#include "results/calculate_results.hpp"
+#include "results/calculate_results_routines.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <QLocale>

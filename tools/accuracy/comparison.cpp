@@ -1,6 +1,6 @@
 #include "comparison.hpp"
 
-#include "dist/calculate_results.hpp"
+#include "results/calculate_results.hpp"
 
 #include <QByteArray>
 

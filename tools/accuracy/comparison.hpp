@@ -5,7 +5,7 @@
 
 #include "reference.hpp"
 
-#include "dist/parameters.hpp"
+#include "distributions/parameters.hpp"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 
 #include "reference.hpp"
 
-#include "dist/distribution_id.hpp"
+#include "distributions/distribution_id.hpp"
 
 #include <array>
 #include <string>

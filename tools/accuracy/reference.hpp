@@ -3,7 +3,7 @@
 // the true values: those come from the mpmath table (truth.hpp).
 #pragma once
 
-#include "dist/parameters.hpp"
+#include "distributions/parameters.hpp"
 
 #include <memory>
 

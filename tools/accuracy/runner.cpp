@@ -2,8 +2,8 @@
 
 #include "truth.hpp"
 
-#include "dist/calculate_results.hpp"
-#include "dist/field_number.hpp"
+#include "distributions/field_number.hpp"
+#include "results/calculate_results.hpp"
 
 #include <QString>
 

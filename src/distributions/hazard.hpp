@@ -1,0 +1,34 @@
+// The hazard f / S of a continuous distribution, shared by the result calculation and the curve
+// sampling so that the hazard field and the hazard graph agree.
+#pragma once
+
+#include "distributions/parameters.hpp"
+
+#include <optional>
+
+namespace kelvora {
+
+// Below this survival, 1 - F has lost more than three of its significant digits to
+// cancellation and the hazard divides by the upper-tail form instead. Above it the hazard is
+// f / (1 - F) exactly as the survival field shows it.
+inline constexpr double kUpperTailSurvival = 1e-3;
+
+// P(X > x) by the distribution's upper-tail routine (BetaSurvival, ..., WeibullSurvival). No
+// value for a discrete distribution or where the routine has none.
+std::optional<double> UpperTailSurvival(const DistributionParameters& p, double x);
+
+// f / S at x from the density f and the cumulative F already evaluated there: S = 1 - F while
+// that is at least kUpperTailSurvival, the upper-tail survival below it. No value for a discrete
+// distribution, for a non-finite f or F, or where S is not positive (at or beyond the top of the
+// support, or where even the upper tail underflows). A routine's fault propagates.
+std::optional<double> Hazard(const DistributionParameters& p, double x, double density,
+                             double cumulative);
+
+// The density at x = 0 of the families whose support starts there (Beta, chi-square, F, gamma,
+// Weibull, exponential): the right-hand limit, 0 or finite (Beta a = 1: b; chi-square n = 2:
+// 1/2; F m = 2: 1; gamma and Weibull shape 1, exponential: 1/scale); no value where it is
+// infinite (Beta a < 1, chi-square n = 1, F m = 1, gamma and Weibull shape < 1) or for another
+// family. Beta, chi-square and F take it without calling their routines at 0.
+std::optional<double> DensityAtLowerEnd(const DistributionParameters& p);
+
+} // namespace kelvora

@@ -1,0 +1,171 @@
+#include "render/graph_painter.hpp"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPen>
+#include <QRectF>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvora {
+
+using namespace graph_layout;
+
+namespace {
+
+const QColor kCurveColour(0, 0, 255);
+const QColor kFrameColour(0, 0, 0);
+const QColor kTextColour(0, 0, 0);
+constexpr double kCurveWidthPx = 2.0;
+
+// A curve point this far outside the area is drawn at this distance: Qt's rasteriser works in
+// fixed point and must not see huge coordinates. Far beyond the area a point's direction from
+// its visible neighbour is nearly vertical either way, so the visible part does not change.
+constexpr double kFarTwips = 1.0e7;
+
+double PxOf(double twips) {
+    return twips / kTwipsPerPixel;
+}
+
+// Linux has neither "MS Sans Serif" nor "Times New Roman": the labels take Liberation Sans, a
+// sans serif of the same proportions, and the Chinese message a Simplified Chinese serif.
+QFont LabelFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.0);
+    return font;
+}
+
+QFont MessageFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK"),
+                      QStringLiteral("Liberation Serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(18.0);
+    return font;
+}
+
+} // namespace
+
+QString InvalidParameterMessage() {
+    return QStringLiteral("错误：非法参数。");
+}
+
+GraphPainter::GraphPainter(QImage& image)
+    : painter_(&image), dpr_(image.devicePixelRatio()),
+      H_(std::round(image.height() / image.devicePixelRatio() * kTwipsPerPixel)),
+      hairlineDevicePixels_(std::max(1, static_cast<int>(std::lround(image.devicePixelRatio())))) {
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+// A line hairlineDevicePixels_ wide whose centre lies here covers whole device pixels, starting
+// with the one that holds the position.
+double GraphPainter::SnapLine(double twips) const {
+    const double device = PxOf(twips) * dpr_;
+    return (std::floor(device) + hairlineDevicePixels_ / 2.0) / dpr_;
+}
+
+QPointF GraphPainter::CurvePoint(const GraphScale& scale, double x, double y) const {
+    const double sx = std::clamp(scale.MapX(x), -kFarTwips, kFarTwips);
+    const double sy = std::clamp(scale.MapY(y), -kFarTwips, kFarTwips);
+    return {PxOf(sx), PxOf(sy)};
+}
+
+void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
+                             const std::array<double, kSampleArraySize>& S) {
+    QPen pen(kCurveColour, kCurveWidthPx);
+    pen.setCapStyle(Qt::SquareCap);
+    painter_.setPen(pen);
+
+    // The curve stays inside the frame's outer edge: a curve along an axis would otherwise show
+    // half its width outside.
+    const double halfLine = hairlineDevicePixels_ / dpr_ / 2.0;
+    painter_.setClipRect(FrameRect().adjusted(-halfLine, -halfLine, halfLine, halfLine));
+
+    std::array<QLineF, kSampleCount - 1> segments;
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < kSampleCount; ++i) {
+        if (std::isfinite(X[i]) && std::isfinite(S[i]) && std::isfinite(X[i + 1]) &&
+            std::isfinite(S[i + 1])) {
+            segments[static_cast<std::size_t>(count++)] =
+                QLineF(CurvePoint(scale, X[i], S[i]), CurvePoint(scale, X[i + 1], S[i + 1]));
+        }
+    }
+    painter_.drawLines(segments.data(), count);
+    painter_.setClipping(false);
+}
+
+// The centre lines of the frame's four sides.
+QRectF GraphPainter::FrameRect() const {
+    const double left = SnapLine(kPlotLeft);
+    const double right = SnapLine(kPlotLeft + kPlotWidth);
+    const double bottom = SnapLine(H_ - kBottomMargin);
+    const double top = SnapLine(H_ - kBottomMargin - kPlotHeight);
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// Frame and ticks are filled as whole device pixels, corners included, so they stay sharp
+// even with antialiasing on.
+void GraphPainter::FillHairline(QPointF from, QPointF to) {
+    const double half = hairlineDevicePixels_ / dpr_ / 2.0;
+    const QRectF line = QRectF(from, to).normalized().adjusted(-half, -half, half, half);
+    const auto snap = [this](double v) { return std::round(v * dpr_) / dpr_; };
+    painter_.fillRect(QRectF(QPointF(snap(line.left()), snap(line.top())),
+                             QPointF(snap(line.right()), snap(line.bottom()))),
+                      kFrameColour);
+}
+
+void GraphPainter::DrawFrameAndTicks(const GraphScale& scale) {
+    const QRectF frame = FrameRect();
+    FillHairline(frame.topLeft(), frame.topRight());
+    FillHairline(frame.topRight(), frame.bottomRight());
+    FillHairline(frame.bottomLeft(), frame.bottomRight());
+    FillHairline(frame.topLeft(), frame.bottomLeft());
+
+    // Ticks start on the frame line and reach 100 twips into the frame.
+    const double tick = PxOf(kTickLength);
+    for (int i = 0; i < kTickCount; ++i) {
+        const double ys = SnapLine(scale.YTickPosition(i));
+        FillHairline(QPointF(frame.left(), ys), QPointF(frame.left() + tick, ys));
+        const double xs = SnapLine(scale.XTickPosition(i));
+        FillHairline(QPointF(xs, frame.bottom()), QPointF(xs, frame.bottom() - tick));
+    }
+}
+
+void GraphPainter::DrawTextAt(double leftTwips, double topTwips, const QString& text) {
+    const QFontMetricsF metrics(painter_.font(), painter_.device());
+    // A text that would run past the right edge (a long last x label) moves left just enough
+    // to be read whole.
+    const double areaWidth = painter_.device()->width() / dpr_;
+    const double left =
+        std::max(0.0, std::min(PxOf(leftTwips), areaWidth - metrics.horizontalAdvance(text)));
+    // Whole device pixels for the baseline and the left edge keep the glyphs sharp.
+    const double x = std::floor(left * dpr_) / dpr_;
+    const double baseline = std::round((PxOf(topTwips) + metrics.ascent()) * dpr_) / dpr_;
+    painter_.drawText(QPointF(x, baseline), text);
+}
+
+void GraphPainter::DrawLabels(const GraphScale& scale, double yLabelColumn,
+                              const TickLabels& xLabels, const TickLabels& yLabels) {
+    painter_.setFont(LabelFont());
+    painter_.setPen(kTextColour);
+    for (int i = 0; i < kTickCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        DrawTextAt(yLabelColumn, scale.YTickPosition(i) - kLabelOffset, yLabels[at]);
+        DrawTextAt(scale.XTickPosition(i) - kLabelOffset, H_ - kBottomMargin + kLabelOffset,
+                   xLabels[at]);
+    }
+}
+
+void GraphPainter::DrawInvalidMessage() {
+    painter_.setFont(MessageFont());
+    painter_.setPen(kTextColour);
+    DrawTextAt(kMessageX, H_ - kMessageAboveBottom, InvalidParameterMessage());
+}
+
+} // namespace kelvora

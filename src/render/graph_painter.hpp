@@ -1,0 +1,47 @@
+// The painter of the graph: draws the curve, the frame with its ticks, the labels and the
+// invalid-parameter message into the graph image. Positions arrive in twips and are drawn at
+// the image's device pixel ratio: 1-px lines sit on whole device pixels, so frame and ticks
+// stay crisp on any screen, and the curve is antialiased.
+#pragma once
+
+#include "render/graph_scale.hpp"
+
+#include <QImage>
+#include <QPainter>
+
+namespace kelvora {
+
+// The text shown instead of a graph when the parameters are invalid.
+QString InvalidParameterMessage();
+
+class GraphPainter {
+public:
+    explicit GraphPainter(QImage& image);
+
+    // The graph area's outer height in twips, to the nearest whole twip.
+    double H() const { return H_; }
+
+    // Straight segments between consecutive samples; a left-out sample breaks the line.
+    void DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
+                   const std::array<double, kSampleArraySize>& S);
+    // The black frame and six inward ticks on each axis.
+    void DrawFrameAndTicks(const GraphScale& scale);
+    // Each label's top left corner at its text position.
+    void DrawLabels(const GraphScale& scale, double yLabelColumn, const TickLabels& xLabels,
+                    const TickLabels& yLabels);
+    void DrawInvalidMessage();
+
+private:
+    QPointF CurvePoint(const GraphScale& scale, double x, double y) const;
+    double SnapLine(double twips) const;
+    QRectF FrameRect() const;
+    void FillHairline(QPointF from, QPointF to);
+    void DrawTextAt(double leftTwips, double topTwips, const QString& text);
+
+    QPainter painter_;
+    double dpr_;
+    double H_;
+    int hairlineDevicePixels_;
+};
+
+} // namespace kelvora
