@@ -1,7 +1,7 @@
 // SampleCurves: the four functions of the selected distribution at 500 equally spaced points,
 // and their extremes, which scale the graph's vertical axis.
 #include "dist/accurate.hpp"
-#include "dist/continuous.hpp"
+#include "dist/continuous_forms.hpp"
 #include "dist/hazard.hpp"
 #include "dist/parameters.hpp"
 #include "plot/discrete_curves.hpp"
@@ -18,93 +18,78 @@ bool UsesZeroPointRule(DistributionId id) {
     return id == DistributionId::Beta || id == DistributionId::ChiSquare || id == DistributionId::F;
 }
 
-// The cumulative is called before the density, as the result calculation does.
-SampleValues ContinuousAt(const DistributionParameters& p, double x) {
-    SampleValues v;
-    const auto both = [&v](auto cdf, auto pdf) {
-        v.cdf = GuardedSample(cdf);
-        v.pdf = GuardedSample(pdf);
-    };
-    switch (p.id) {
-    case DistributionId::Beta:
-        both([&] { return BetaCdf(x, p.real1, p.real2); },
-             [&] { return BetaPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Cauchy:
-        both([&] { return CauchyCdf(x, p.real1, p.real2); },
-             [&] { return CauchyPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::ChiSquare:
-        both([&] { return ChiSquareCdf(x, p.count1); }, [&] { return ChiSquarePdf(x, p.count1); });
-        break;
-    case DistributionId::Exponential:
-        both([&] { return ExponentialCdf(x, 0.0, p.real2); },
-             [&] { return ExponentialPdf(x, 0.0, p.real2); });
-        break;
-    case DistributionId::F:
-        both([&] { return FCdf(x, p.count1, p.count2); },
-             [&] { return FPdf(x, p.count1, p.count2); });
-        break;
-    case DistributionId::Gamma:
-        both([&] { return GammaCdf(x, 0.0, p.real1, p.real2); },
-             [&] { return GammaPdf(x, 0.0, p.real1, p.real2); });
-        break;
-    case DistributionId::Lognormal:
-        both([&] { return LognormalCdf(x, p.real1, p.real2); },
-             [&] { return LognormalPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Normal:
-        both([&] { return NormalCdf(x, p.real1, p.real2); },
-             [&] { return NormalPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Rayleigh:
-        both([&] { return RayleighCdf(x, p.real1); }, [&] { return RayleighPdf(x, p.real1); });
-        break;
-    case DistributionId::StudentT:
-        both([&] { return StudentTCdf(x, 0.0, 1.0, p.count1); },
-             [&] { return StudentTPdf(x, 0.0, 1.0, p.count1); });
-        break;
-    case DistributionId::Uniform:
-        both([&] { return UniformCdf(x, p.real1, p.real2); },
-             [&] { return UniformPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Weibull:
-        both([&] { return WeibullCdf(x, 0.0, p.real1, p.real2); },
-             [&] { return WeibullPdf(x, 0.0, p.real1, p.real2); });
-        break;
-    default:
-        break;
-    }
-    return v;
-}
-
-void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
+// The samples of one continuous distribution through its form, which computes the
+// parameter-only values once for all 500 points and shares the series of the cumulative with the
+// upper tail the hazard may ask for.
+template <typename Form>
+void SampleForm(const DistributionParameters& p, const Form& form, PlotSamples& s) {
+    const bool zeroPointRule = UsesZeroPointRule(p.id);
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
-        if (UsesZeroPointRule(p.id) && x == 0.0) {
+        if (zeroPointRule && x == 0.0) {
             s.Pdf[i] = AsSample(DensityAtLowerEnd(p));
             s.Cdf[i] = 0.0;
             s.Survival[i] = 1.0;
             s.Hazard[i] = s.Pdf[i];
             continue;
         }
-        SampleValues v = ContinuousAt(p, x);
-        // Where a written routine faults (a 16-bit counter, an overflowing intermediate) the
-        // accurate evaluation fills the sample, so none is missing where a value exists.
-        if (std::isnan(v.cdf)) {
-            v.cdf = AsSample(AccurateLower(p, x));
+        // The cumulative is called before the density, as the result calculation does. Where a
+        // written routine faults (a 16-bit counter, an overflowing intermediate) the accurate
+        // evaluation fills the sample, so none is missing where a value exists.
+        double cdf = GuardedSample([&] { return form.Cdf(x); });
+        double pdf = GuardedSample([&] { return form.Pdf(x); });
+        if (std::isnan(cdf)) {
+            cdf = AsSample(AccurateLower(p, x));
         }
-        if (std::isnan(v.pdf)) {
-            v.pdf = AsSample(AccurateDensity(p, x));
+        if (std::isnan(pdf)) {
+            pdf = AsSample(AccurateDensity(p, x));
         }
-        s.Pdf[i] = v.pdf;
-        s.Cdf[i] = v.cdf;
-        s.Survival[i] = 1.0 - v.cdf;
+        s.Pdf[i] = pdf;
+        s.Cdf[i] = cdf;
+        s.Survival[i] = 1.0 - cdf;
         // As the hazard field: where the survival has no positive value the sample is left out.
-        s.Hazard[i] = GuardedSample([&] { return Hazard(p, x, v.pdf, v.cdf); });
-        if (std::isnan(s.Hazard[i])) {
-            s.Hazard[i] = AsSample(AccurateHazard(p, x));
+        double hazard =
+            GuardedSample([&] { return HazardFrom(pdf, cdf, [&] { return form.Survival(x); }); });
+        if (std::isnan(hazard)) {
+            hazard = AsSample(AccurateHazard(p, x));
         }
+        s.Hazard[i] = hazard;
+    }
+}
+
+// The parameter slots and standard forms of the result calculation.
+void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
+    using Id = DistributionId;
+    switch (p.id) {
+    case Id::Beta:
+        return SampleForm(p, BetaForm(p.real1, p.real2), s);
+    case Id::Cauchy:
+        return SampleForm(p, CauchyForm(p.real1, p.real2), s);
+    case Id::ChiSquare:
+        return SampleForm(p, ChiSquareForm(p.count1), s);
+    case Id::Exponential:
+        return SampleForm(p, ExponentialForm(0.0, p.real2), s);
+    case Id::F:
+        return SampleForm(p, FForm(p.count1, p.count2), s);
+    case Id::Gamma:
+        return SampleForm(p, GammaForm(0.0, p.real1, p.real2), s);
+    case Id::Lognormal:
+        return SampleForm(p, LognormalForm(p.real1, p.real2), s);
+    case Id::Normal:
+        return SampleForm(p, NormalForm(p.real1, p.real2), s);
+    case Id::Rayleigh:
+        return SampleForm(p, RayleighForm(p.real1), s);
+    case Id::StudentT:
+        return SampleForm(p, StudentTForm(0.0, 1.0, p.count1), s);
+    case Id::Uniform:
+        return SampleForm(p, UniformForm(p.real1, p.real2), s);
+    case Id::Weibull:
+        return SampleForm(p, WeibullForm(0.0, p.real1, p.real2), s);
+    case Id::Binomial:
+    case Id::Geometric:
+    case Id::Hypergeometric:
+    case Id::Poisson:
+        break;
     }
 }
 
