@@ -95,25 +95,26 @@ void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
 
 // Strict comparisons against the starting values. A left-out sample is NaN, which compares
 // false both ways and so never becomes an extreme. The hazard extremes run over whatever Hazard
-// holds, also for a discrete distribution, where the renderer does not use them.
+// holds, also for a discrete distribution, where the renderer does not use them. The running
+// extremes are locals: stores into `e` could alias the samples and would be reloaded each step.
 void FindExtremes(const PlotSamples& s, CurveExtremes& e) {
+    double maxPdf = e.MaxPdf;
+    double maxCdf = e.MaxCdf;
+    double maxSurvival = e.MaxSurvival;
+    double maxHazard = e.MaxHazard;
+    double minHazard = e.MinHazard;
     for (std::size_t i = 0; i < kSampleCount; ++i) {
-        if (s.Pdf[i] > e.MaxPdf) {
-            e.MaxPdf = s.Pdf[i];
-        }
-        if (s.Cdf[i] > e.MaxCdf) {
-            e.MaxCdf = s.Cdf[i];
-        }
-        if (s.Survival[i] > e.MaxSurvival) {
-            e.MaxSurvival = s.Survival[i];
-        }
-        if (s.Hazard[i] > e.MaxHazard) {
-            e.MaxHazard = s.Hazard[i];
-        }
-        if (s.Hazard[i] < e.MinHazard) {
-            e.MinHazard = s.Hazard[i];
-        }
+        maxPdf = s.Pdf[i] > maxPdf ? s.Pdf[i] : maxPdf;
+        maxCdf = s.Cdf[i] > maxCdf ? s.Cdf[i] : maxCdf;
+        maxSurvival = s.Survival[i] > maxSurvival ? s.Survival[i] : maxSurvival;
+        maxHazard = s.Hazard[i] > maxHazard ? s.Hazard[i] : maxHazard;
+        minHazard = s.Hazard[i] < minHazard ? s.Hazard[i] : minHazard;
     }
+    e = {.MaxPdf = maxPdf,
+         .MaxCdf = maxCdf,
+         .MaxSurvival = maxSurvival,
+         .MinHazard = minHazard,
+         .MaxHazard = maxHazard};
 }
 
 } // namespace
