@@ -12,18 +12,46 @@ namespace kelvora {
 
 namespace {
 
-// Beta, ChiSquare and F are not evaluated at exactly 0: their densities may have a pole there,
-// and the density sample is the right-hand limit (left out where infinite).
-bool UsesZeroPointRule(DistributionId id) {
-    return id == DistributionId::Beta || id == DistributionId::ChiSquare || id == DistributionId::F;
+// One sample of a continuous distribution: the cumulative, then the density, by the form; where
+// a written routine faults (a 16-bit counter, an overflowing intermediate) or has no finite
+// value, the accurate evaluation fills the sample, so none is missing where a value exists.
+// The hazard as the hazard field takes it; where the survival has no positive value the sample
+// is left out.
+template <typename Form>
+void CarefulSample(const DistributionParameters& p, const Form& form, double x, PlotSamples& s,
+                   std::size_t i) {
+    double cdf = GuardedSample([&] { return form.Cdf(x); });
+    double pdf = GuardedSample([&] { return form.Pdf(x); });
+    if (std::isnan(cdf)) {
+        cdf = AsSample(AccurateLower(p, x));
+    }
+    if (std::isnan(pdf)) {
+        pdf = AsSample(AccurateDensity(p, x));
+    }
+    s.Pdf[i] = pdf;
+    s.Cdf[i] = cdf;
+    s.Survival[i] = 1.0 - cdf;
+    double hazard =
+        GuardedSample([&] { return HazardFrom(pdf, cdf, [&] { return form.Survival(x); }); });
+    if (std::isnan(hazard)) {
+        hazard = AsSample(AccurateHazard(p, x));
+    }
+    s.Hazard[i] = hazard;
 }
 
 // The samples of one continuous distribution through its form, which computes the
 // parameter-only values once for all 500 points and shares the series of the cumulative with the
-// upper tail the hazard may ask for.
-template <typename Form>
+// upper tail the hazard may ask for. Where the three values come out finite, they are those
+// CarefulSample would store, and the sample is stored at once; anything else takes
+// CarefulSample, which evaluates the point again, so that the common path has no fallbacks to
+// carry.
+//
+// With the zero-point rule (Beta, ChiSquare and F) a point at exactly 0 is not passed to the
+// routines: their densities may have a pole there, and the density sample is the right-hand
+// limit (left out where infinite). The rule is a template argument: the other forms' loops
+// carry no test for it.
+template <bool zeroPointRule, typename Form>
 void SampleForm(const DistributionParameters& p, const Form& form, PlotSamples& s) {
-    const bool zeroPointRule = UsesZeroPointRule(p.id);
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
         if (zeroPointRule && x == 0.0) {
@@ -33,27 +61,24 @@ void SampleForm(const DistributionParameters& p, const Form& form, PlotSamples& 
             s.Hazard[i] = s.Pdf[i];
             continue;
         }
-        // The cumulative is called before the density, as the result calculation does. Where a
-        // written routine faults (a 16-bit counter, an overflowing intermediate) the accurate
-        // evaluation fills the sample, so none is missing where a value exists.
-        double cdf = GuardedSample([&] { return form.Cdf(x); });
-        double pdf = GuardedSample([&] { return form.Pdf(x); });
-        if (std::isnan(cdf)) {
-            cdf = AsSample(AccurateLower(p, x));
+        bool done = false;
+        try {
+            const double cdf = AsSample(form.Cdf(x));
+            const double pdf = AsSample(form.Pdf(x));
+            const std::optional<double> hazard =
+                HazardFrom(pdf, cdf, [&] { return form.Survival(x); });
+            if (hazard) {
+                s.Pdf[i] = pdf;
+                s.Cdf[i] = cdf;
+                s.Survival[i] = 1.0 - cdf;
+                s.Hazard[i] = *hazard;
+                done = true;
+            }
+        } catch (const ArithmeticFault&) {
         }
-        if (std::isnan(pdf)) {
-            pdf = AsSample(AccurateDensity(p, x));
+        if (!done) [[unlikely]] {
+            CarefulSample(p, form, x, s, i);
         }
-        s.Pdf[i] = pdf;
-        s.Cdf[i] = cdf;
-        s.Survival[i] = 1.0 - cdf;
-        // As the hazard field: where the survival has no positive value the sample is left out.
-        double hazard =
-            GuardedSample([&] { return HazardFrom(pdf, cdf, [&] { return form.Survival(x); }); });
-        if (std::isnan(hazard)) {
-            hazard = AsSample(AccurateHazard(p, x));
-        }
-        s.Hazard[i] = hazard;
     }
 }
 
@@ -62,29 +87,29 @@ void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
     using Id = DistributionId;
     switch (p.id) {
     case Id::Beta:
-        return SampleForm(p, BetaForm(p.real1, p.real2), s);
+        return SampleForm<true>(p, BetaForm(p.real1, p.real2), s);
     case Id::Cauchy:
-        return SampleForm(p, CauchyForm(p.real1, p.real2), s);
+        return SampleForm<false>(p, CauchyForm(p.real1, p.real2), s);
     case Id::ChiSquare:
-        return SampleForm(p, ChiSquareForm(p.count1), s);
+        return SampleForm<true>(p, ChiSquareForm(p.count1), s);
     case Id::Exponential:
-        return SampleForm(p, ExponentialForm(0.0, p.real2), s);
+        return SampleForm<false>(p, ExponentialForm(0.0, p.real2), s);
     case Id::F:
-        return SampleForm(p, FForm(p.count1, p.count2), s);
+        return SampleForm<true>(p, FForm(p.count1, p.count2), s);
     case Id::Gamma:
-        return SampleForm(p, GammaForm(0.0, p.real1, p.real2), s);
+        return SampleForm<false>(p, GammaForm(0.0, p.real1, p.real2), s);
     case Id::Lognormal:
-        return SampleForm(p, LognormalForm(p.real1, p.real2), s);
+        return SampleForm<false>(p, LognormalForm(p.real1, p.real2), s);
     case Id::Normal:
-        return SampleForm(p, NormalForm(p.real1, p.real2), s);
+        return SampleForm<false>(p, NormalForm(p.real1, p.real2), s);
     case Id::Rayleigh:
-        return SampleForm(p, RayleighForm(p.real1), s);
+        return SampleForm<false>(p, RayleighForm(p.real1), s);
     case Id::StudentT:
-        return SampleForm(p, StudentTForm(0.0, 1.0, p.count1), s);
+        return SampleForm<false>(p, StudentTForm(0.0, 1.0, p.count1), s);
     case Id::Uniform:
-        return SampleForm(p, UniformForm(p.real1, p.real2), s);
+        return SampleForm<false>(p, UniformForm(p.real1, p.real2), s);
     case Id::Weibull:
-        return SampleForm(p, WeibullForm(0.0, p.real1, p.real2), s);
+        return SampleForm<false>(p, WeibullForm(0.0, p.real1, p.real2), s);
     case Id::Binomial:
     case Id::Geometric:
     case Id::Hypergeometric:
