@@ -1,7 +1,8 @@
 // Beta, Cauchy, Normal, Lognormal and Uniform: cumulative, density, closed-form quantile and
-// moments, plus the two moment helpers shared with other families.
+// moments, plus the two moment helpers shared with other families. The cumulative, density and
+// survival are their forms (continuous_forms.hpp) at one point; the Beta form's are defined here.
 //
-// Each formula is evaluated in the written order with the short constants below (not the
+// Each formula is evaluated in the written order with the short constants of the forms (not the
 // full-precision pi): the displayed digits depend on both. The survival routines give the upper
 // tail P(X > x) by a form that keeps its digits where 1 - F has none left.
 #include "dist/continuous.hpp"

@@ -1,4 +1,6 @@
-// Exponential, Gamma, Rayleigh and Weibull: the families on a half-line.
+// Exponential, Gamma, Rayleigh and Weibull: the families on a half-line. Their cumulative,
+// density and survival are their forms (continuous_forms.hpp) at one point; the Gamma form's are
+// defined here.
 //
 // GammaFunction is 0 above 35.04: where a closed form needs a gamma value beyond it, or an
 // intermediate otherwise leaves the double range, the routine takes the equivalent form built on

@@ -1,4 +1,6 @@
-// The sampling distributions with 16-bit degrees of freedom: chi-square, F and Student t.
+// The sampling distributions with 16-bit degrees of freedom: chi-square, F and Student t. Their
+// cumulative, density and survival are their forms (continuous_forms.hpp) at one point, defined
+// here.
 //
 // Their densities use GammaFunction, which is 0 above 35.04, and the powers m^m, n^n and
 // (m x + n)^(m + n), which leave the double range from about 144 on. Past those limits each
