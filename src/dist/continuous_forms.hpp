@@ -1,6 +1,6 @@
 // The twelve continuous distributions with their parameters fixed: cumulative, density and
-// upper-tail survival at any x, each value bit for bit that of the routine of the same name in
-// continuous.hpp (which is this form at one point).
+// upper-tail survival at any x. The routines of continuous.hpp (BetaCdf, BetaPdf, BetaSurvival,
+// ...) are these forms at one point.
 //
 // A form evaluated at many points, as the curve sampling does, computes what depends on the
 // parameters alone once (B(a, b), Gamma values, their logarithms, constant factors), and shares
@@ -39,7 +39,7 @@ private:
     double a_;
     double b_;
     IncompleteBetaRatios ratios_; // also B(a, b) for the density
-    Deferred<double> logBeta_;
+    Deferred<double> logBeta_;    // ln B(a, b)
 };
 
 // F (m, n degrees of freedom). No value for m < 1 or n < 1.
@@ -325,7 +325,7 @@ public:
         if (x < c_) {
             return 0.0;
         }
-        const Powers& p = At(x);
+        const Powers p = At(x);
         return Finite(std::pow(p.z, shape_ - 1.0) * factor_ / p.exponential, "WeibullPdf");
     }
     double Survival(double x) const {
@@ -341,7 +341,7 @@ private:
         double power;       // z^shape
         double exponential; // exp(z^shape)
     };
-    const Powers& At(double x) const {
+    Powers At(double x) const {
         return powers_.Get(x, [this, x] {
             const double z = (x - c_) / scale_;
             const double power = std::pow(z, shape_);

@@ -45,7 +45,7 @@ double IncompleteBetaRatios::Beta() const {
     return beta_.Get([this] { return BetaFunction(a_, b_); });
 }
 
-const IncompleteBetaRatios::Series& IncompleteBetaRatios::SeriesAt(double x) const {
+IncompleteBetaRatios::Series IncompleteBetaRatios::SeriesAt(double x) const {
     return series_.Get(x, [this, x] { return Sum(x); });
 }
 
@@ -56,7 +56,7 @@ double IncompleteBetaRatios::Lower(double x) const {
     if (x >= 1.0) {
         return 1.0;
     }
-    const Series& v = SeriesAt(x);
+    const Series v = SeriesAt(x);
     return Finite(v.flipped ? 1.0 - v.r : v.r, "IncompleteBetaRatio");
 }
 
@@ -67,7 +67,7 @@ double IncompleteBetaRatios::Upper(double x) const {
     if (x >= 1.0) {
         return 0.0;
     }
-    const Series& v = SeriesAt(x);
+    const Series v = SeriesAt(x);
     return Finite(v.flipped ? v.r : 1.0 - v.r, "IncompleteBetaRatioComplement");
 }
 

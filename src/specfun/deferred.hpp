@@ -16,7 +16,7 @@ namespace kelvora {
 // Computed by the first Get, kept for every later one.
 template <typename T> class Deferred {
 public:
-    template <typename Compute> const T& Get(Compute&& compute) const {
+    template <typename Compute> T Get(Compute&& compute) const {
         if (!ready_) {
             try {
                 value_ = compute();
@@ -41,9 +41,10 @@ private:
 // by their bits: -0 and 0 are different points, as they may be to the computation.
 template <typename T> class LastPoint {
 public:
-    template <typename Compute> const T& Get(double x, Compute&& compute) const {
+    template <typename Compute> T Get(double x, Compute&& compute) const {
         const auto bits = std::bit_cast<std::uint64_t>(x);
         if (!ready_ || bits != bits_) {
+            ready_ = false;
             if (fault_) {
                 fault_ = nullptr;
             }

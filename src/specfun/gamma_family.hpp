@@ -25,8 +25,8 @@ double IncompleteGammaRatio(double a, double x);
 // 1 - P (the upper normal tail for large shapes); 1 for a <= 0 or x <= 0.
 double IncompleteGammaComplement(double a, double x);
 
-// Both ratios for a fixed shape at many points, each value bit for bit that of the functions
-// above: the log-gamma values of the shape are computed once, and the series or continued
+// Both ratios for a fixed shape at many points (the functions above are this object at one
+// point): the log-gamma values of the shape are computed once, and the series or continued
 // fraction evaluated at the last point serves both tails there.
 class IncompleteGammaRatios {
 public:

@@ -30,8 +30,8 @@ double IncompleteBetaRatio(double a, double b, double x);
 // x >= 1.
 double IncompleteBetaRatioComplement(double a, double b, double x);
 
-// Both ratios for fixed shapes at many points, each value bit for bit that of the functions
-// above: B(a, b) and ln B(a, b) are computed once, and the series summed at the last point
+// Both ratios for fixed shapes at many points (the functions above are this object at one
+// point): B(a, b) and ln B(a, b) are computed once, and the series summed at the last point
 // serves both tails there.
 class IncompleteBetaRatios {
 public:
@@ -48,7 +48,7 @@ public:
     };
 
 private:
-    const Series& SeriesAt(double x) const;
+    Series SeriesAt(double x) const;
     Series Sum(double x) const;
 
     double a_;
