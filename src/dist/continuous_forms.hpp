@@ -237,9 +237,7 @@ private:
 // Rayleigh (sigma). exp(-x^2 / (2 sigma^2)) serves all three at one x.
 class RayleighForm {
 public:
-    explicit RayleighForm(double sigma)
-        : sigmaSquared_(std::pow(sigma, 2)),
-          twoSigmaSquared_(std::pow(sigma, 2) + std::pow(sigma, 2)) {}
+    explicit RayleighForm(double sigma) : sigma_(sigma) {}
 
     double Cdf(double x) const {
         if (x < 0.0) {
@@ -251,7 +249,7 @@ public:
         if (x < 0.0) {
             return 0.0;
         }
-        return Finite((x / sigmaSquared_) * Exponential(x), "RayleighPdf");
+        return Finite((x / std::pow(sigma_, 2)) * Exponential(x), "RayleighPdf");
     }
     double Survival(double x) const {
         if (x < 0.0) {
@@ -262,12 +260,12 @@ public:
 
 private:
     double Exponential(double x) const {
-        return exponential_.Get(x,
-                                [this, x] { return std::exp(-std::pow(x, 2) / twoSigmaSquared_); });
+        return exponential_.Get(x, [this, x] {
+            return std::exp(-std::pow(x, 2) / (std::pow(sigma_, 2) + std::pow(sigma_, 2)));
+        });
     }
 
-    double sigmaSquared_;
-    double twoSigmaSquared_;
+    double sigma_;
     LastPoint<double> exponential_;
 };
 
