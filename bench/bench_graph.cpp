@@ -1,8 +1,11 @@
 // The graph's cost per keystroke. Sampling/<key>: SampleCurves alone over the range the graph
-// uses. Keystroke/<key>: what one parameter keystroke runs, the result calculation and the
-// whole redraw (range, sampling, rendering into the window-sized image). Every distribution at
-// its catalogue defaults, and five heavy parameter sets.
+// uses. Peer/<key>: Boost.Math computing the same four series at the same positions, the
+// yardstick of the sampling. Keystroke/<key>: what one parameter keystroke runs, the result
+// calculation and the whole redraw (range, sampling, rendering into the window-sized image).
+// Every distribution at its catalogue defaults, and five heavy parameter sets.
 #include "app/catalogue.hpp"
+#include "distributions/parameters.hpp"
+#include "peer_sampling.hpp"
 #include "render/graph_renderer.hpp"
 #include "results/calculate_results.hpp"
 
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kelvora {
@@ -71,6 +75,23 @@ void Sampling(benchmark::State& state, const Case& c) {
     }
 }
 
+// The parameters are read once: the peer's distribution objects are built from numbers.
+void Peer(benchmark::State& state, const Case& c) {
+    const ParameterTexts texts = c.texts();
+    PlotRange range;
+    const std::optional<DistributionParameters> params =
+        ReadParameters(c.id, texts.text1, texts.text2, texts.text3);
+    if (!ChoosePlotRange(c.id, texts, range) || !params) {
+        state.SkipWithError("no range or invalid parameters");
+        return;
+    }
+    PlotSamples samples;
+    for (auto _ : state) {
+        PeerSampleCurves(*params, range.XMin, range.XMax, samples);
+        benchmark::ClobberMemory();
+    }
+}
+
 // Text needs a QGuiApplication, and kelvora-bench's main makes none: the first keystroke
 // benchmark makes one, on the offscreen platform, for the rest of the run. It is never
 // destroyed, so nothing of Qt runs after main returns.
@@ -111,6 +132,8 @@ bool RegisterGraphBenchmarks() {
     }
     for (const Case& c : cases) {
         benchmark::RegisterBenchmark(("Sampling/" + c.name).c_str(), Sampling, c)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("Peer/" + c.name).c_str(), Peer, c)
             ->Unit(benchmark::kMicrosecond);
     }
     for (const Case& c : cases) {

@@ -1,11 +1,13 @@
 // Beta, Cauchy, Normal, Lognormal and Uniform: cumulative, density, closed-form quantile and
-// moments, plus the two moment helpers shared with other families.
+// moments, plus the two moment helpers shared with other families. The cumulative, density and
+// survival are their forms (continuous_forms.hpp) at one point; the Beta form's are defined here.
 //
-// Each formula is evaluated in the written order with the short constants below (not the
+// Each formula is evaluated in the written order with the short constants of the forms (not the
 // full-precision pi): the displayed digits depend on both. The survival routines give the upper
 // tail P(X > x) by a form that keeps its digits where 1 - F has none left.
 #include "distributions/continuous.hpp"
 
+#include "distributions/continuous_forms.hpp"
 #include "distributions/log_space.hpp"
 #include "specfun/normal_beta.hpp"
 
@@ -13,12 +15,7 @@
 
 namespace kelvora {
 
-namespace {
-
-constexpr double kPi = 3.14159265358979;
-constexpr double kTwoPi = 6.28318530717958;
-
-} // namespace
+using continuous_constants::kPi;
 
 double CopyFirstParameter(double a, double /*b*/) {
     return Finite(a, "CopyFirstParameter");
@@ -31,39 +28,58 @@ double SquareSecondParameter(double /*a*/, double b) {
 // Beta (a, b).
 
 double BetaCdf(double x, double a, double b) {
-    if (x <= 0.0) {
-        return 0.0;
-    }
-    if (x > 1.0) {
-        return 1.0;
-    }
-    return Finite(IncompleteBetaRatio(a, b, x), "BetaCdf");
+    return BetaForm(a, b).Cdf(x);
 }
 
 double BetaSurvival(double x, double a, double b) {
+    return BetaForm(a, b).Survival(x);
+}
+
+double BetaPdf(double x, double a, double b) {
+    return BetaForm(a, b).Pdf(x);
+}
+
+double BetaForm::Cdf(double x) const {
+    if (x <= 0.0) {
+        return 0.0;
+    }
+    if (x > 1.0) {
+        return 1.0;
+    }
+    return Finite(ratios_.Lower(x), "BetaCdf");
+}
+
+double BetaForm::Survival(double x) const {
     if (x <= 0.0) {
         return 1.0;
     }
     if (x > 1.0) {
         return 0.0;
     }
-    return Finite(IncompleteBetaRatioComplement(a, b, x), "BetaSurvival");
+    return Finite(ratios_.Upper(x), "BetaSurvival");
 }
 
-double BetaPdf(double x, double a, double b) {
+double BetaForm::Pdf(double x) const {
     if (x < 0.0 || x > 1.0) {
         return 0.0;
     }
-    const double left = std::pow(x, a - 1.0);
-    const double right = std::pow(1.0 - x, b - 1.0);
-    const double product = left * right;
-    const double beta = BetaFunction(a, b);
-    if (AllNormal(left, right, product, beta)) {
-        return Finite(product / beta, "BetaPdf");
+    const double a = a_;
+    const double b = b_;
+    const double beta = ratios_.Beta();
+    // A B(a, b) that is not a normal number sends every x to the logarithms: the powers are
+    // then not needed.
+    if (std::isnormal(beta)) {
+        const double left = std::pow(x, a - 1.0);
+        const double right = std::pow(1.0 - x, b - 1.0);
+        const double product = left * right;
+        if (AllNormal(left, right, product, beta)) {
+            return Finite(product / beta, "BetaPdf");
+        }
     }
     // Large shapes underflow the powers and B(a, b). At x = 0 with a < 1 (or x = 1 with b < 1)
     // the density is infinite: a fault in either form.
-    return Finite(std::exp(XLogY(a - 1.0, x) + XLog1pY(b - 1.0, -x) - CheckedLogBeta(a, b)),
+    return Finite(std::exp(XLogY(a - 1.0, x) + XLog1pY(b - 1.0, -x) -
+                           logBeta_.Get([a, b] { return CheckedLogBeta(a, b); })),
                   "BetaPdf");
 }
 
@@ -78,20 +94,15 @@ double BetaVariance(double a, double b) {
 // Cauchy (location m, scale s).
 
 double CauchyCdf(double x, double m, double s) {
-    return Finite(std::atan((x - m) / s) / kPi + 0.5, "CauchyCdf");
+    return CauchyForm(m, s).Cdf(x);
 }
 
-// Above the location 1/2 - atan(z)/pi = atan(1/z)/pi, which has no cancellation.
 double CauchySurvival(double x, double m, double s) {
-    const double z = (x - m) / s;
-    if (z > 0.0) {
-        return Finite(std::atan(1.0 / z) / kPi, "CauchySurvival");
-    }
-    return Finite(0.5 - std::atan(z) / kPi, "CauchySurvival");
+    return CauchyForm(m, s).Survival(x);
 }
 
 double CauchyPdf(double x, double m, double s) {
-    return Finite(1.0 / ((std::pow((x - m) / s, 2) + 1.0) * (s * kPi)), "CauchyPdf");
+    return CauchyForm(m, s).Pdf(x);
 }
 
 double CauchyQuantile(double q, double m, double s) {
@@ -106,16 +117,15 @@ std::optional<double> CauchyVariance(double /*m*/, double /*s*/) {
 // Normal (mu, sigma).
 
 double NormalCdf(double x, double mu, double sigma) {
-    return Finite(NormalTailArea((x - mu) / sigma), "NormalCdf");
+    return NormalForm(mu, sigma).Cdf(x);
 }
 
 double NormalSurvival(double x, double mu, double sigma) {
-    return Finite(NormalUpperTailArea((x - mu) / sigma), "NormalSurvival");
+    return NormalForm(mu, sigma).Survival(x);
 }
 
 double NormalPdf(double x, double mu, double sigma) {
-    return Finite(std::exp(std::pow((x - mu) / sigma, 2) * -0.5) / (std::sqrt(kTwoPi) * sigma),
-                  "NormalPdf");
+    return NormalForm(mu, sigma).Pdf(x);
 }
 
 std::optional<double> NormalQuantile(double q, double mu, double sigma) {
@@ -129,26 +139,15 @@ std::optional<double> NormalQuantile(double q, double mu, double sigma) {
 // Lognormal (mu, sigma of the logarithm).
 
 double LognormalCdf(double x, double mu, double sigma) {
-    if (x <= 0.0) {
-        return 0.0;
-    }
-    return Finite(NormalCdf(std::log(x), mu, sigma), "LognormalCdf");
+    return LognormalForm(mu, sigma).Cdf(x);
 }
 
 double LognormalSurvival(double x, double mu, double sigma) {
-    if (x <= 0.0) {
-        return 1.0;
-    }
-    return Finite(NormalSurvival(std::log(x), mu, sigma), "LognormalSurvival");
+    return LognormalForm(mu, sigma).Survival(x);
 }
 
 double LognormalPdf(double x, double mu, double sigma) {
-    if (x <= 0.0) {
-        return 0.0;
-    }
-    return Finite(std::exp(std::pow((std::log(x) - mu) / sigma, 2) * -0.5) /
-                      (x * sigma * std::sqrt(kTwoPi)),
-                  "LognormalPdf");
+    return LognormalForm(mu, sigma).Pdf(x);
 }
 
 std::optional<double> LognormalQuantile(double q, double mu, double sigma) {
@@ -171,30 +170,15 @@ double LognormalVariance(double mu, double sigma) {
 // Uniform on [a, b].
 
 double UniformCdf(double x, double a, double b) {
-    if (x < a) {
-        return 0.0;
-    }
-    if (x > b) {
-        return 1.0;
-    }
-    return Finite((x - a) / (b - a), "UniformCdf");
+    return UniformForm(a, b).Cdf(x);
 }
 
 double UniformSurvival(double x, double a, double b) {
-    if (x < a) {
-        return 1.0;
-    }
-    if (x > b) {
-        return 0.0;
-    }
-    return Finite((b - x) / (b - a), "UniformSurvival");
+    return UniformForm(a, b).Survival(x);
 }
 
 double UniformPdf(double x, double a, double b) {
-    if (a <= x && x <= b) {
-        return Finite(1.0 / (b - a), "UniformPdf");
-    }
-    return 0.0;
+    return UniformForm(a, b).Pdf(x);
 }
 
 std::optional<double> UniformQuantile(double q, double a, double b) {

@@ -1,10 +1,13 @@
-// Exponential, Gamma, Rayleigh and Weibull: the families on a half-line.
+// Exponential, Gamma, Rayleigh and Weibull: the families on a half-line. Their cumulative,
+// density and survival are their forms (continuous_forms.hpp) at one point; the Gamma form's are
+// defined here.
 //
 // GammaFunction is 0 above 35.04: where a closed form needs a gamma value beyond it, or an
 // intermediate otherwise leaves the double range, the routine takes the equivalent form built on
 // LogGamma instead. Only a non-finite result faults.
 #include "distributions/continuous.hpp"
 
+#include "distributions/continuous_forms.hpp"
 #include "distributions/log_space.hpp"
 
 #include <cmath>
@@ -23,24 +26,15 @@ constexpr double kRayleighVarianceFactor = 0.2146018366025525;
 // Exponential (location a, scale theta).
 
 double ExponentialCdf(double x, double a, double theta) {
-    if (x > a) {
-        return Finite(1.0 - std::exp((a - x) / theta), "ExponentialCdf");
-    }
-    return 0.0;
+    return ExponentialForm(a, theta).Cdf(x);
 }
 
 double ExponentialSurvival(double x, double a, double theta) {
-    if (x > a) {
-        return Finite(std::exp((a - x) / theta), "ExponentialSurvival");
-    }
-    return 1.0;
+    return ExponentialForm(a, theta).Survival(x);
 }
 
 double ExponentialPdf(double x, double a, double theta) {
-    if (x >= a) {
-        return Finite((1.0 / theta) * std::exp((a - x) / theta), "ExponentialPdf");
-    }
-    return 0.0;
+    return ExponentialForm(a, theta).Pdf(x);
 }
 
 std::optional<double> ExponentialQuantile(double q, double a, double theta) {
@@ -57,14 +51,29 @@ double ExponentialMean(double a, double theta) {
 // Gamma (location c, scale, shape).
 
 double GammaCdf(double x, double c, double scale, double shape) {
-    return Finite(IncompleteGammaRatio(shape, (x - c) / scale), "GammaCdf");
+    return GammaForm(c, scale, shape).Cdf(x);
 }
 
 double GammaSurvival(double x, double c, double scale, double shape) {
-    return Finite(IncompleteGammaComplement(shape, (x - c) / scale), "GammaSurvival");
+    return GammaForm(c, scale, shape).Survival(x);
 }
 
 double GammaPdf(double x, double c, double scale, double shape) {
+    return GammaForm(c, scale, shape).Pdf(x);
+}
+
+double GammaForm::Cdf(double x) const {
+    return Finite(ratios_.Lower((x - c_) / scale_), "GammaCdf");
+}
+
+double GammaForm::Survival(double x) const {
+    return Finite(ratios_.Upper((x - c_) / scale_), "GammaSurvival");
+}
+
+double GammaForm::Pdf(double x) const {
+    const double c = c_;
+    const double scale = scale_;
+    const double shape = shape_;
     if (x < c) {
         return 0.0;
     }
@@ -76,13 +85,20 @@ double GammaPdf(double x, double c, double scale, double shape) {
         return shape == 1.0 ? Finite(1.0 / scale, "GammaPdf") : 0.0;
     }
     const double z = (x - c) / scale;
-    const double power = std::pow(z, shape - 1.0);
-    const double gammaScale = GammaFunction(shape) * scale;
-    const double denominator = gammaScale * std::exp(z);
-    if (AllNormal(power, gammaScale, denominator) || !(scale > 0.0)) {
-        return Finite(power / denominator, "GammaPdf");
+    const double gammaScale =
+        gammaScale_.Get([scale, shape] { return GammaFunction(shape) * scale; });
+    // A Gamma(shape) scale that is not a normal number (shape above 35.04) sends every x to the
+    // logarithms: the power and the exponential are then not needed.
+    if (std::isnormal(gammaScale) || !(scale > 0.0)) {
+        const double power = std::pow(z, shape - 1.0);
+        const double denominator = gammaScale * std::exp(z);
+        if (AllNormal(power, gammaScale, denominator) || !(scale > 0.0)) {
+            return Finite(power / denominator, "GammaPdf");
+        }
     }
-    return Finite(std::exp(XLogY(shape - 1.0, z) - z - CheckedLogGamma(shape) - std::log(scale)),
+    return Finite(std::exp(XLogY(shape - 1.0, z) - z - logGamma_.Get([shape] {
+                      return CheckedLogGamma(shape);
+                  }) - logScale_.Get([scale] { return std::log(scale); })),
                   "GammaPdf");
 }
 
@@ -97,28 +113,15 @@ double GammaVariance(double /*c*/, double scale, double shape) {
 // Rayleigh (sigma).
 
 double RayleighCdf(double x, double sigma) {
-    if (x < 0.0) {
-        return 0.0;
-    }
-    return Finite(1.0 - std::exp(-std::pow(x, 2) / (std::pow(sigma, 2) + std::pow(sigma, 2))),
-                  "RayleighCdf");
+    return RayleighForm(sigma).Cdf(x);
 }
 
 double RayleighSurvival(double x, double sigma) {
-    if (x < 0.0) {
-        return 1.0;
-    }
-    return Finite(std::exp(-std::pow(x, 2) / (std::pow(sigma, 2) + std::pow(sigma, 2))),
-                  "RayleighSurvival");
+    return RayleighForm(sigma).Survival(x);
 }
 
 double RayleighPdf(double x, double sigma) {
-    if (x < 0.0) {
-        return 0.0;
-    }
-    return Finite((x / std::pow(sigma, 2)) *
-                      std::exp(-std::pow(x, 2) / (std::pow(sigma, 2) + std::pow(sigma, 2))),
-                  "RayleighPdf");
+    return RayleighForm(sigma).Pdf(x);
 }
 
 std::optional<double> RayleighQuantile(double q, double sigma) {
@@ -140,26 +143,15 @@ double RayleighVariance(double sigma) {
 // Weibull (location c, scale, shape).
 
 double WeibullCdf(double x, double c, double scale, double shape) {
-    if (x < c) {
-        return 0.0;
-    }
-    return Finite(1.0 - 1.0 / std::exp(std::pow((x - c) / scale, shape)), "WeibullCdf");
+    return WeibullForm(c, scale, shape).Cdf(x);
 }
 
 double WeibullSurvival(double x, double c, double scale, double shape) {
-    if (x < c) {
-        return 1.0;
-    }
-    return Finite(std::exp(-std::pow((x - c) / scale, shape)), "WeibullSurvival");
+    return WeibullForm(c, scale, shape).Survival(x);
 }
 
 double WeibullPdf(double x, double c, double scale, double shape) {
-    if (x < c) {
-        return 0.0;
-    }
-    const double z = (x - c) / scale;
-    return Finite(std::pow(z, shape - 1.0) * (shape / scale) / std::exp(std::pow(z, shape)),
-                  "WeibullPdf");
+    return WeibullForm(c, scale, shape).Pdf(x);
 }
 
 double WeibullQuantile(double q, double c, double scale, double shape) {

@@ -46,25 +46,10 @@ std::optional<double> UpperTailSurvival(const DistributionParameters& p, double 
 
 std::optional<double> Hazard(const DistributionParameters& p, double x, double density,
                              double cumulative) {
-    if (IsDiscrete(p.id) || !std::isfinite(density) || !std::isfinite(cumulative)) {
+    if (IsDiscrete(p.id)) {
         return std::nullopt;
     }
-    double survival = 1.0 - cumulative;
-    if (!(survival >= kUpperTailSurvival)) {
-        const std::optional<double> upper = UpperTailSurvival(p, x);
-        if (!upper) {
-            return std::nullopt;
-        }
-        survival = *upper;
-    }
-    if (!(survival > 0.0)) {
-        return std::nullopt;
-    }
-    const double hazard = density / survival;
-    if (!std::isfinite(hazard)) {
-        return std::nullopt;
-    }
-    return hazard;
+    return HazardFrom(density, cumulative, [&] { return UpperTailSurvival(p, x); });
 }
 
 std::optional<double> DensityAtLowerEnd(const DistributionParameters& p) {

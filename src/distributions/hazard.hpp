@@ -4,6 +4,7 @@
 
 #include "distributions/parameters.hpp"
 
+#include <cmath>
 #include <optional>
 
 namespace kelvora {
@@ -23,6 +24,31 @@ std::optional<double> UpperTailSurvival(const DistributionParameters& p, double 
 // support, or where even the upper tail underflows). A routine's fault propagates.
 std::optional<double> Hazard(const DistributionParameters& p, double x, double density,
                              double cumulative);
+
+// The same rule with the upper-tail survival at x given by `upper` (returning a number or an
+// optional), asked only where 1 - F is too small: Hazard and the curve sampling share it.
+template <typename UpperTail>
+std::optional<double> HazardFrom(double density, double cumulative, UpperTail&& upper) {
+    if (!std::isfinite(density) || !std::isfinite(cumulative)) {
+        return std::nullopt;
+    }
+    double survival = 1.0 - cumulative;
+    if (!(survival >= kUpperTailSurvival)) {
+        const std::optional<double> tail = upper();
+        if (!tail) {
+            return std::nullopt;
+        }
+        survival = *tail;
+    }
+    if (!(survival > 0.0)) {
+        return std::nullopt;
+    }
+    const double hazard = density / survival;
+    if (!std::isfinite(hazard)) {
+        return std::nullopt;
+    }
+    return hazard;
+}
 
 // The density at x = 0 of the families whose support starts there (Beta, chi-square, F, gamma,
 // Weibull, exponential): the right-hand limit, 0 or finite (Beta a = 1: b; chi-square n = 2:

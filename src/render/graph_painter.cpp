@@ -137,8 +137,8 @@ void GraphPainter::DrawFrameAndTicks(const GraphScale& scale) {
     }
 }
 
-void GraphPainter::DrawTextAt(double leftTwips, double topTwips, const QString& text) {
-    const QFontMetricsF metrics(painter_.font(), painter_.device());
+void GraphPainter::DrawTextAt(double leftTwips, double topTwips, const QString& text,
+                              const QFontMetricsF& metrics) {
     // A text that would run past the right edge (a long last x label) moves left just enough
     // to be read whole.
     const double areaWidth = painter_.device()->width() / dpr_;
@@ -154,18 +154,20 @@ void GraphPainter::DrawLabels(const GraphScale& scale, double yLabelColumn,
                               const TickLabels& xLabels, const TickLabels& yLabels) {
     painter_.setFont(LabelFont());
     painter_.setPen(kTextColour);
+    const QFontMetricsF metrics(painter_.font(), painter_.device());
     for (int i = 0; i < kTickCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        DrawTextAt(yLabelColumn, scale.YTickPosition(i) - kLabelOffset, yLabels[at]);
+        DrawTextAt(yLabelColumn, scale.YTickPosition(i) - kLabelOffset, yLabels[at], metrics);
         DrawTextAt(scale.XTickPosition(i) - kLabelOffset, H_ - kBottomMargin + kLabelOffset,
-                   xLabels[at]);
+                   xLabels[at], metrics);
     }
 }
 
 void GraphPainter::DrawInvalidMessage() {
     painter_.setFont(MessageFont());
     painter_.setPen(kTextColour);
-    DrawTextAt(kMessageX, H_ - kMessageAboveBottom, InvalidParameterMessage());
+    DrawTextAt(kMessageX, H_ - kMessageAboveBottom, InvalidParameterMessage(),
+               QFontMetricsF(painter_.font(), painter_.device()));
 }
 
 } // namespace kelvora

@@ -6,6 +6,7 @@
 
 #include "render/graph_scale.hpp"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -36,7 +37,9 @@ private:
     double SnapLine(double twips) const;
     QRectF FrameRect() const;
     void FillHairline(QPointF from, QPointF to);
-    void DrawTextAt(double leftTwips, double topTwips, const QString& text);
+    // `metrics` are those of the painter's current font on its device.
+    void DrawTextAt(double leftTwips, double topTwips, const QString& text,
+                    const QFontMetricsF& metrics);
 
     QPainter painter_;
     double dpr_;

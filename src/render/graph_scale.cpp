@@ -94,28 +94,43 @@ double GraphScale::YTickPosition(int i) const {
     return H_ - i * DY * Ky_ - kBottomMargin;
 }
 
-QString FormatTickLabel(double v, const QLocale& locale) {
-    const QString zero = locale.toString(0.0, 'f', 2);
-    if (locale.toString(std::abs(v), 'f', 2) == zero) {
+namespace {
+
+// `zero` is 0 in the locale's two-decimal form. A value without a sign bit formats as its
+// magnitude, so only a negative value needs a second conversion.
+QString FormatTickLabel(double v, const QLocale& locale, const QString& zero) {
+    QString magnitude = locale.toString(std::abs(v), 'f', 2);
+    if (magnitude == zero) {
         return zero;
+    }
+    if (!std::signbit(v)) {
+        return magnitude;
     }
     return locale.toString(v, 'f', 2);
 }
 
-TickLabels XTickLabels(const GraphScale& scale, const QLocale& locale) {
+TickLabels FormatTickLabels(const GraphScale& scale, const QLocale& locale,
+                            double (GraphScale::*value)(int) const) {
+    const QString zero = locale.toString(0.0, 'f', 2);
     TickLabels labels;
     for (int i = 0; i < kTickCount; ++i) {
-        labels[static_cast<std::size_t>(i)] = FormatTickLabel(scale.XTickValue(i), locale);
+        labels[static_cast<std::size_t>(i)] = FormatTickLabel((scale.*value)(i), locale, zero);
     }
     return labels;
 }
 
+} // namespace
+
+QString FormatTickLabel(double v, const QLocale& locale) {
+    return FormatTickLabel(v, locale, locale.toString(0.0, 'f', 2));
+}
+
+TickLabels XTickLabels(const GraphScale& scale, const QLocale& locale) {
+    return FormatTickLabels(scale, locale, &GraphScale::XTickValue);
+}
+
 TickLabels YTickLabels(const GraphScale& scale, const QLocale& locale) {
-    TickLabels labels;
-    for (int i = 0; i < kTickCount; ++i) {
-        labels[static_cast<std::size_t>(i)] = FormatTickLabel(scale.YTickValue(i), locale);
-    }
-    return labels;
+    return FormatTickLabels(scale, locale, &GraphScale::YTickValue);
 }
 
 } // namespace kelvora

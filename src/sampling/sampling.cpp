@@ -1,7 +1,7 @@
 // SampleCurves: the four functions of the selected distribution at 500 equally spaced points,
 // and their extremes, which scale the graph's vertical axis.
 #include "distributions/accurate.hpp"
-#include "distributions/continuous.hpp"
+#include "distributions/continuous_forms.hpp"
 #include "distributions/hazard.hpp"
 #include "distributions/parameters.hpp"
 #include "sampling/discrete_curves.hpp"
@@ -12,123 +12,134 @@ namespace kelvora {
 
 namespace {
 
-// Beta, ChiSquare and F are not evaluated at exactly 0: their densities may have a pole there,
-// and the density sample is the right-hand limit (left out where infinite).
-bool UsesZeroPointRule(DistributionId id) {
-    return id == DistributionId::Beta || id == DistributionId::ChiSquare || id == DistributionId::F;
-}
-
-// The cumulative is called before the density, as the result calculation does.
-SampleValues ContinuousAt(const DistributionParameters& p, double x) {
-    SampleValues v;
-    const auto both = [&v](auto cdf, auto pdf) {
-        v.cdf = GuardedSample(cdf);
-        v.pdf = GuardedSample(pdf);
-    };
-    switch (p.id) {
-    case DistributionId::Beta:
-        both([&] { return BetaCdf(x, p.real1, p.real2); },
-             [&] { return BetaPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Cauchy:
-        both([&] { return CauchyCdf(x, p.real1, p.real2); },
-             [&] { return CauchyPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::ChiSquare:
-        both([&] { return ChiSquareCdf(x, p.count1); }, [&] { return ChiSquarePdf(x, p.count1); });
-        break;
-    case DistributionId::Exponential:
-        both([&] { return ExponentialCdf(x, 0.0, p.real2); },
-             [&] { return ExponentialPdf(x, 0.0, p.real2); });
-        break;
-    case DistributionId::F:
-        both([&] { return FCdf(x, p.count1, p.count2); },
-             [&] { return FPdf(x, p.count1, p.count2); });
-        break;
-    case DistributionId::Gamma:
-        both([&] { return GammaCdf(x, 0.0, p.real1, p.real2); },
-             [&] { return GammaPdf(x, 0.0, p.real1, p.real2); });
-        break;
-    case DistributionId::Lognormal:
-        both([&] { return LognormalCdf(x, p.real1, p.real2); },
-             [&] { return LognormalPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Normal:
-        both([&] { return NormalCdf(x, p.real1, p.real2); },
-             [&] { return NormalPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Rayleigh:
-        both([&] { return RayleighCdf(x, p.real1); }, [&] { return RayleighPdf(x, p.real1); });
-        break;
-    case DistributionId::StudentT:
-        both([&] { return StudentTCdf(x, 0.0, 1.0, p.count1); },
-             [&] { return StudentTPdf(x, 0.0, 1.0, p.count1); });
-        break;
-    case DistributionId::Uniform:
-        both([&] { return UniformCdf(x, p.real1, p.real2); },
-             [&] { return UniformPdf(x, p.real1, p.real2); });
-        break;
-    case DistributionId::Weibull:
-        both([&] { return WeibullCdf(x, 0.0, p.real1, p.real2); },
-             [&] { return WeibullPdf(x, 0.0, p.real1, p.real2); });
-        break;
-    default:
-        break;
+// One sample of a continuous distribution: the cumulative, then the density, by the form; where
+// a written routine faults (a 16-bit counter, an overflowing intermediate) or has no finite
+// value, the accurate evaluation fills the sample, so none is missing where a value exists.
+// The hazard as the hazard field takes it; where the survival has no positive value the sample
+// is left out.
+template <typename Form>
+void CarefulSample(const DistributionParameters& p, const Form& form, double x, PlotSamples& s,
+                   std::size_t i) {
+    double cdf = GuardedSample([&] { return form.Cdf(x); });
+    double pdf = GuardedSample([&] { return form.Pdf(x); });
+    if (std::isnan(cdf)) {
+        cdf = AsSample(AccurateLower(p, x));
     }
-    return v;
+    if (std::isnan(pdf)) {
+        pdf = AsSample(AccurateDensity(p, x));
+    }
+    s.Pdf[i] = pdf;
+    s.Cdf[i] = cdf;
+    s.Survival[i] = 1.0 - cdf;
+    double hazard =
+        GuardedSample([&] { return HazardFrom(pdf, cdf, [&] { return form.Survival(x); }); });
+    if (std::isnan(hazard)) {
+        hazard = AsSample(AccurateHazard(p, x));
+    }
+    s.Hazard[i] = hazard;
 }
 
-void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
+// The samples of one continuous distribution through its form, which computes the
+// parameter-only values once for all 500 points and shares the series of the cumulative with the
+// upper tail the hazard may ask for. Where the three values come out finite, they are those
+// CarefulSample would store, and the sample is stored at once; anything else takes
+// CarefulSample, which evaluates the point again, so that the common path has no fallbacks to
+// carry.
+//
+// With the zero-point rule (Beta, ChiSquare and F) a point at exactly 0 is not passed to the
+// routines: their densities may have a pole there, and the density sample is the right-hand
+// limit (left out where infinite). The rule is a template argument: the other forms' loops
+// carry no test for it.
+template <bool zeroPointRule, typename Form>
+void SampleForm(const DistributionParameters& p, const Form& form, PlotSamples& s) {
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
-        if (UsesZeroPointRule(p.id) && x == 0.0) {
+        if (zeroPointRule && x == 0.0) {
             s.Pdf[i] = AsSample(DensityAtLowerEnd(p));
             s.Cdf[i] = 0.0;
             s.Survival[i] = 1.0;
             s.Hazard[i] = s.Pdf[i];
             continue;
         }
-        SampleValues v = ContinuousAt(p, x);
-        // Where a written routine faults (a 16-bit counter, an overflowing intermediate) the
-        // accurate evaluation fills the sample, so none is missing where a value exists.
-        if (std::isnan(v.cdf)) {
-            v.cdf = AsSample(AccurateLower(p, x));
+        bool done = false;
+        try {
+            const double cdf = AsSample(form.Cdf(x));
+            const double pdf = AsSample(form.Pdf(x));
+            const std::optional<double> hazard =
+                HazardFrom(pdf, cdf, [&] { return form.Survival(x); });
+            if (hazard) {
+                s.Pdf[i] = pdf;
+                s.Cdf[i] = cdf;
+                s.Survival[i] = 1.0 - cdf;
+                s.Hazard[i] = *hazard;
+                done = true;
+            }
+        } catch (const ArithmeticFault&) {
         }
-        if (std::isnan(v.pdf)) {
-            v.pdf = AsSample(AccurateDensity(p, x));
+        if (!done) [[unlikely]] {
+            CarefulSample(p, form, x, s, i);
         }
-        s.Pdf[i] = v.pdf;
-        s.Cdf[i] = v.cdf;
-        s.Survival[i] = 1.0 - v.cdf;
-        // As the hazard field: where the survival has no positive value the sample is left out.
-        s.Hazard[i] = GuardedSample([&] { return Hazard(p, x, v.pdf, v.cdf); });
-        if (std::isnan(s.Hazard[i])) {
-            s.Hazard[i] = AsSample(AccurateHazard(p, x));
-        }
+    }
+}
+
+// The parameter slots and standard forms of the result calculation.
+void SampleContinuousCurves(const DistributionParameters& p, PlotSamples& s) {
+    using Id = DistributionId;
+    switch (p.id) {
+    case Id::Beta:
+        return SampleForm<true>(p, BetaForm(p.real1, p.real2), s);
+    case Id::Cauchy:
+        return SampleForm<false>(p, CauchyForm(p.real1, p.real2), s);
+    case Id::ChiSquare:
+        return SampleForm<true>(p, ChiSquareForm(p.count1), s);
+    case Id::Exponential:
+        return SampleForm<false>(p, ExponentialForm(0.0, p.real2), s);
+    case Id::F:
+        return SampleForm<true>(p, FForm(p.count1, p.count2), s);
+    case Id::Gamma:
+        return SampleForm<false>(p, GammaForm(0.0, p.real1, p.real2), s);
+    case Id::Lognormal:
+        return SampleForm<false>(p, LognormalForm(p.real1, p.real2), s);
+    case Id::Normal:
+        return SampleForm<false>(p, NormalForm(p.real1, p.real2), s);
+    case Id::Rayleigh:
+        return SampleForm<false>(p, RayleighForm(p.real1), s);
+    case Id::StudentT:
+        return SampleForm<false>(p, StudentTForm(0.0, 1.0, p.count1), s);
+    case Id::Uniform:
+        return SampleForm<false>(p, UniformForm(p.real1, p.real2), s);
+    case Id::Weibull:
+        return SampleForm<false>(p, WeibullForm(0.0, p.real1, p.real2), s);
+    case Id::Binomial:
+    case Id::Geometric:
+    case Id::Hypergeometric:
+    case Id::Poisson:
+        break;
     }
 }
 
 // Strict comparisons against the starting values. A left-out sample is NaN, which compares
 // false both ways and so never becomes an extreme. The hazard extremes run over whatever Hazard
-// holds, also for a discrete distribution, where the renderer does not use them.
+// holds, also for a discrete distribution, where the renderer does not use them. The running
+// extremes are locals: stores into `e` could alias the samples and would be reloaded each step.
 void FindExtremes(const PlotSamples& s, CurveExtremes& e) {
+    double maxPdf = e.MaxPdf;
+    double maxCdf = e.MaxCdf;
+    double maxSurvival = e.MaxSurvival;
+    double maxHazard = e.MaxHazard;
+    double minHazard = e.MinHazard;
     for (std::size_t i = 0; i < kSampleCount; ++i) {
-        if (s.Pdf[i] > e.MaxPdf) {
-            e.MaxPdf = s.Pdf[i];
-        }
-        if (s.Cdf[i] > e.MaxCdf) {
-            e.MaxCdf = s.Cdf[i];
-        }
-        if (s.Survival[i] > e.MaxSurvival) {
-            e.MaxSurvival = s.Survival[i];
-        }
-        if (s.Hazard[i] > e.MaxHazard) {
-            e.MaxHazard = s.Hazard[i];
-        }
-        if (s.Hazard[i] < e.MinHazard) {
-            e.MinHazard = s.Hazard[i];
-        }
+        maxPdf = s.Pdf[i] > maxPdf ? s.Pdf[i] : maxPdf;
+        maxCdf = s.Cdf[i] > maxCdf ? s.Cdf[i] : maxCdf;
+        maxSurvival = s.Survival[i] > maxSurvival ? s.Survival[i] : maxSurvival;
+        maxHazard = s.Hazard[i] > maxHazard ? s.Hazard[i] : maxHazard;
+        minHazard = s.Hazard[i] < minHazard ? s.Hazard[i] : minHazard;
     }
+    e = {.MaxPdf = maxPdf,
+         .MaxCdf = maxCdf,
+         .MaxSurvival = maxSurvival,
+         .MinHazard = minHazard,
+         .MaxHazard = maxHazard};
 }
 
 } // namespace

@@ -46,11 +46,8 @@ Int16 Mul16(Int16 a, Int16 b) {
     return Checked(int{a} * int{b}, "multiply");
 }
 
-double Finite(double v, const char* what) {
-    if (!std::isfinite(v)) {
-        throw ArithmeticFault(std::string(what) + ": no finite result");
-    }
-    return v;
+void ThrowNotFinite(const char* what) {
+    throw ArithmeticFault(std::string(what) + ": no finite result");
 }
 
 } // namespace kelvora

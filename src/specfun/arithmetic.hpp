@@ -7,6 +7,7 @@
 // is the only exception the numeric library throws.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 
@@ -29,9 +30,17 @@ Int16 Add16(Int16 a, Int16 b);
 Int16 Sub16(Int16 a, Int16 b);
 Int16 Mul16(Int16 a, Int16 b);
 
+// Throws the ArithmeticFault of a result that is not finite, naming `what`.
+[[noreturn]] void ThrowNotFinite(const char* what);
+
 // Returns v when it is finite; otherwise throws ArithmeticFault naming `what`. Every routine
 // passes its result through this where it returns, so that an infinite or NaN value can never
-// travel on as if it were a number.
-double Finite(double v, const char* what);
+// travel on as if it were a number. Inline: the curve sampling checks every sample this way.
+inline double Finite(double v, const char* what) {
+    if (!std::isfinite(v)) {
+        ThrowNotFinite(what);
+    }
+    return v;
+}
 
 } // namespace kelvora

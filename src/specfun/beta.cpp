@@ -23,13 +23,57 @@ constexpr long kMaxTerms = 32767;
 constexpr double kRescaleAbove = 0x1p600;
 constexpr int kRescaleExponent = 600;
 
-// The series value r for 0 < x < 1 (or NaN): I_x(a, b) = r, or 1 - r when `flipped`.
-struct SeriesValue {
-    double r;
-    bool flipped;
-};
+} // namespace
 
-SeriesValue RatioSeries(double a, double b, double x) {
+double LogBetaFunction(double a, double b) {
+    return Finite(LogGamma(a) + LogGamma(b) - LogGamma(a + b), "LogBetaFunction");
+}
+
+double BetaFunction(double a, double b) {
+    return Finite(std::exp(LogBetaFunction(a, b)), "BetaFunction");
+}
+
+double IncompleteBetaRatio(double a, double b, double x) {
+    return IncompleteBetaRatios(a, b).Lower(x);
+}
+
+double IncompleteBetaRatioComplement(double a, double b, double x) {
+    return IncompleteBetaRatios(a, b).Upper(x);
+}
+
+double IncompleteBetaRatios::Beta() const {
+    return beta_.Get([this] { return BetaFunction(a_, b_); });
+}
+
+IncompleteBetaRatios::Series IncompleteBetaRatios::SeriesAt(double x) const {
+    return series_.Get(x, [this, x] { return Sum(x); });
+}
+
+double IncompleteBetaRatios::Lower(double x) const {
+    if (x <= 0.0) {
+        return 0.0;
+    }
+    if (x >= 1.0) {
+        return 1.0;
+    }
+    const Series v = SeriesAt(x);
+    return Finite(v.flipped ? 1.0 - v.r : v.r, "IncompleteBetaRatio");
+}
+
+double IncompleteBetaRatios::Upper(double x) const {
+    if (x <= 0.0) {
+        return 1.0;
+    }
+    if (x >= 1.0) {
+        return 0.0;
+    }
+    const Series v = SeriesAt(x);
+    return Finite(v.flipped ? v.r : 1.0 - v.r, "IncompleteBetaRatioComplement");
+}
+
+IncompleteBetaRatios::Series IncompleteBetaRatios::Sum(double x) const {
+    const double a = a_;
+    const double b = b_;
     // Work in the tail where the series converges faster.
     double psq = a + b;
     double xx = x;
@@ -66,7 +110,8 @@ SeriesValue RatioSeries(double a, double b, double x) {
         term = term * temp * rx / (pp + ai);
         sum = sum + term;
         const double t = std::abs(term);
-        if (std::ldexp(t, scale) <= kAccuracy && t <= kAccuracy * sum) {
+        // ldexp(t, 0) is t itself: the call is made only once the sum has been rescaled.
+        if ((scale == 0 ? t : std::ldexp(t, scale)) <= kAccuracy && t <= kAccuracy * sum) {
             break;
         }
         if (std::abs(sum) > kRescaleAbove) {
@@ -90,7 +135,7 @@ SeriesValue RatioSeries(double a, double b, double x) {
         }
     }
 
-    const double beta = BetaFunction(a, b);
+    const double beta = Beta();
     const double factor = std::exp(pp * std::log(xx) + (qq - 1.0) * std::log(cx));
     const double r = factor * sum / (beta * pp);
     if (scale == 0 && beta >= DBL_MIN && factor >= DBL_MIN && std::isfinite(r)) {
@@ -102,40 +147,9 @@ SeriesValue RatioSeries(double a, double b, double x) {
         return {r, flipped};
     }
     const double logR = pp * std::log(xx) + (qq - 1.0) * std::log(cx) + std::log(sum) +
-                        scale * std::log(2.0) - LogBetaFunction(a, b) - std::log(pp);
+                        scale * std::log(2.0) -
+                        logBeta_.Get([&] { return LogBetaFunction(a, b); }) - std::log(pp);
     return {std::exp(logR), flipped};
-}
-
-} // namespace
-
-double LogBetaFunction(double a, double b) {
-    return Finite(LogGamma(a) + LogGamma(b) - LogGamma(a + b), "LogBetaFunction");
-}
-
-double BetaFunction(double a, double b) {
-    return Finite(std::exp(LogBetaFunction(a, b)), "BetaFunction");
-}
-
-double IncompleteBetaRatio(double a, double b, double x) {
-    if (x <= 0.0) {
-        return 0.0;
-    }
-    if (x >= 1.0) {
-        return 1.0;
-    }
-    const SeriesValue v = RatioSeries(a, b, x);
-    return Finite(v.flipped ? 1.0 - v.r : v.r, "IncompleteBetaRatio");
-}
-
-double IncompleteBetaRatioComplement(double a, double b, double x) {
-    if (x <= 0.0) {
-        return 1.0;
-    }
-    if (x >= 1.0) {
-        return 0.0;
-    }
-    const SeriesValue v = RatioSeries(a, b, x);
-    return Finite(v.flipped ? v.r : 1.0 - v.r, "IncompleteBetaRatioComplement");
 }
 
 } // namespace kelvora

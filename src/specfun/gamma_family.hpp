@@ -3,6 +3,7 @@
 #pragma once
 
 #include "specfun/arithmetic.hpp"
+#include "specfun/deferred.hpp"
 
 #include <span>
 
@@ -23,6 +24,33 @@ double IncompleteGammaRatio(double a, double x);
 // Q(a, x) = 1 - P(a, x) by the same branches: the continued fraction's Q directly, elsewhere
 // 1 - P (the upper normal tail for large shapes); 1 for a <= 0 or x <= 0.
 double IncompleteGammaComplement(double a, double x);
+
+// Both ratios for a fixed shape at many points (the functions above are this object at one
+// point): the log-gamma values of the shape are computed once, and the series or continued
+// fraction evaluated at the last point serves both tails there.
+class IncompleteGammaRatios {
+public:
+    explicit IncompleteGammaRatios(double a) : a_(a) {}
+
+    double Lower(double x) const; // IncompleteGammaRatio(a, x)
+    double Upper(double x) const; // IncompleteGammaComplement(a, x)
+
+    // P from the power series, or ln Q from the continued fraction.
+    struct Expansion {
+        double value;
+        bool fraction;
+    };
+
+private:
+    enum class Tail { Lower, Upper };
+    double Ratio(double x, Tail tail) const;
+    Expansion Expand(double x) const;
+
+    double a_;
+    Deferred<double> logGammaA_;      // ln Gamma(a), the continued fraction's
+    Deferred<double> logGammaAPlus1_; // ln Gamma(a + 1), the series'
+    LastPoint<Expansion> expansion_;
+};
 
 // A short Stirling series for ln Gamma(x), x > 0 (start values of the F and t solvers only).
 double LogGammaStirling(double x);

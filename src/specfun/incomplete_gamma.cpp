@@ -26,8 +26,9 @@ constexpr double kUnderflow = -88.0;   // exp of a smaller argument counts as 0
 // other branches leave them; the bound only stops NaN or a pathological case from hanging.
 constexpr int kMaxIterations = 100000;
 
-double SeriesRatio(double p, double x) {
-    double arg = p * std::log(x) - x - LogGamma(p + 1.0);
+// logGammaPPlus1 is ln Gamma(p + 1).
+double SeriesRatio(double p, double x, double logGammaPPlus1) {
+    double arg = p * std::log(x) - x - logGammaPPlus1;
     double d = p + 1.0;
     double c = x / d;
     double sum = 1.0 + c;
@@ -47,9 +48,9 @@ double SeriesRatio(double p, double x) {
     return std::exp(arg);
 }
 
-// ln Q(p, x) by the continued fraction.
-double ContinuedFractionLogUpper(double p, double x) {
-    const double arg = p * std::log(x) - x - LogGamma(p);
+// ln Q(p, x) by the continued fraction; logGammaP is ln Gamma(p).
+double ContinuedFractionLogUpper(double p, double x, double logGammaP) {
+    const double arg = p * std::log(x) - x - logGammaP;
     double a = 1.0 - p;
     double b = a + x + 1.0;
     double c = 0.0;
@@ -89,9 +90,34 @@ double ContinuedFractionLogUpper(double p, double x) {
     return arg + std::log(g);
 }
 
-enum class Tail { Lower, Upper };
+} // namespace
 
-double RatioValue(double p, double x, Tail tail) {
+double IncompleteGammaRatio(double a, double x) {
+    return IncompleteGammaRatios(a).Lower(x);
+}
+
+double IncompleteGammaComplement(double a, double x) {
+    return IncompleteGammaRatios(a).Upper(x);
+}
+
+double IncompleteGammaRatios::Lower(double x) const {
+    return Finite(Ratio(x, Tail::Lower), "IncompleteGammaRatio");
+}
+
+double IncompleteGammaRatios::Upper(double x) const {
+    return Finite(Ratio(x, Tail::Upper), "IncompleteGammaComplement");
+}
+
+IncompleteGammaRatios::Expansion IncompleteGammaRatios::Expand(double x) const {
+    const double p = a_;
+    if (x <= 1.0 || x < p) {
+        return {SeriesRatio(p, x, logGammaAPlus1_.Get([p] { return LogGamma(p + 1.0); })), false};
+    }
+    return {ContinuedFractionLogUpper(p, x, logGammaA_.Get([p] { return LogGamma(p); })), true};
+}
+
+double IncompleteGammaRatios::Ratio(double x, Tail tail) const {
+    const double p = a_;
     const bool lower = tail == Tail::Lower;
     if (p <= 0.0 || x <= 0.0) {
         return lower ? 0.0 : 1.0;
@@ -104,11 +130,11 @@ double RatioValue(double p, double x, Tail tail) {
     if (x > kLargeArgument) {
         return lower ? 1.0 : 0.0;
     }
-    if (x <= 1.0 || x < p) {
-        const double ratio = SeriesRatio(p, x);
-        return lower ? ratio : 1.0 - ratio;
+    const Expansion e = expansion_.Get(x, [this, x] { return Expand(x); });
+    if (!e.fraction) {
+        return lower ? e.value : 1.0 - e.value;
     }
-    const double logUpper = ContinuedFractionLogUpper(p, x);
+    const double logUpper = e.value;
     if (!lower) {
         return std::exp(logUpper);
     }
@@ -116,16 +142,6 @@ double RatioValue(double p, double x, Tail tail) {
         return 1.0;
     }
     return 1.0 - std::exp(logUpper);
-}
-
-} // namespace
-
-double IncompleteGammaRatio(double a, double x) {
-    return Finite(RatioValue(a, x, Tail::Lower), "IncompleteGammaRatio");
-}
-
-double IncompleteGammaComplement(double a, double x) {
-    return Finite(RatioValue(a, x, Tail::Upper), "IncompleteGammaComplement");
 }
 
 } // namespace kelvora

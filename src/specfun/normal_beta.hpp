@@ -1,6 +1,8 @@
 // Normal and beta-family special functions.
 #pragma once
 
+#include "specfun/deferred.hpp"
+
 namespace kelvora {
 
 // Lower standard normal cumulative Phi(z) by AS 66 (lower tail); exactly 0 below -12.7 and
@@ -27,5 +29,33 @@ double IncompleteBetaRatio(double a, double b, double x);
 // complement itself and keeps its digits where 1 - I_x(a, b) has none left. 1 for x <= 0, 0 for
 // x >= 1.
 double IncompleteBetaRatioComplement(double a, double b, double x);
+
+// Both ratios for fixed shapes at many points (the functions above are this object at one
+// point): B(a, b) and ln B(a, b) are computed once, and the series summed at the last point
+// serves both tails there.
+class IncompleteBetaRatios {
+public:
+    IncompleteBetaRatios(double a, double b) : a_(a), b_(b) {}
+
+    double Lower(double x) const; // IncompleteBetaRatio(a, b, x)
+    double Upper(double x) const; // IncompleteBetaRatioComplement(a, b, x)
+    double Beta() const;          // BetaFunction(a, b)
+
+    // AS 63's sum r at one x in (0, 1): I_x(a, b) = r, or 1 - r when the tails were flipped.
+    struct Series {
+        double r;
+        bool flipped;
+    };
+
+private:
+    Series SeriesAt(double x) const;
+    Series Sum(double x) const;
+
+    double a_;
+    double b_;
+    Deferred<double> beta_;
+    Deferred<double> logBeta_;
+    LastPoint<Series> series_;
+};
 
 } // namespace kelvora

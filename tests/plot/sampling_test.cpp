@@ -1,5 +1,8 @@
 // Sampling, the range rule and the running sums of the discrete sampling.
+#include "distributions/accurate.hpp"
 #include "distributions/discrete.hpp"
+#include "distributions/hazard.hpp"
+#include "results/calculate_results_routines.hpp"
 #include "sampling/log_factorial_table.hpp"
 #include "sampling/plot_samples.hpp"
 #include "specfun/gamma_family.hpp"
@@ -234,6 +237,51 @@ TEST(SampleCurves, PositionsFarAlongTheRangeHaveValues) {
             ASSERT_TRUE(std::isfinite(s.Pdf[i]) && std::isfinite(s.Cdf[i])) << p << " " << i;
         }
         EXPECT_GT(s.Cdf[499], 0.99) << p;
+    }
+}
+
+// The continuous sampling, which evaluates each distribution with its parameters fixed and shares
+// work between the points and the tails, against the result calculation's routines called afresh
+// at every sample, bit for bit: faults and the accurate fallbacks (lower ends of Gamma and
+// Weibull below shape 1), the hazard's upper tail (t, Gamma, normal, Cauchy far out), the
+// logarithmic forms of large shapes, and points beyond the support.
+TEST(ContinuousSampling, EqualsTheRoutinesCalledAtEverySample) {
+    // clang-format off
+    const Case cases[] = {
+        {Id::Beta, {"0.5", "0.5", ""}, 0.001, 1}, {Id::Beta, {"300", "2", ""}, 0.001, 1.5},
+        {Id::Cauchy, {"0", "1", ""}, -1e6, 1e6}, {Id::ChiSquare, {"100", "", ""}, 0.001, 400},
+        {Id::Exponential, {"10", "", ""}, -1, 6}, {Id::F, {"1", "1", ""}, 0.001, 15},
+        {Id::F, {"200", "300", ""}, 0.001, 3}, {Id::Gamma, {"1", "50", ""}, 0.001, 400},
+        {Id::Gamma, {"2", "0.5", ""}, 0, 40}, {Id::Lognormal, {"0", "1", ""}, 0.001, 50},
+        {Id::Normal, {"0", "1", ""}, -40, 40}, {Id::Rayleigh, {"1", "", ""}, 0, 40},
+        {Id::StudentT, {"200", "", ""}, -20, 20}, {Id::StudentT, {"3", "", ""}, 30, -30},
+        {Id::Uniform, {"0", "1", ""}, -1, 2}, {Id::Weibull, {"1", "0.5", ""}, 0, 30}};
+    // clang-format on
+    const auto sample = [](auto routine, auto accurate) {
+        double v = std::nan("");
+        try {
+            v = routine().value_or(v);
+        } catch (const ArithmeticFault&) {
+        }
+        return std::isfinite(v) ? v : (std::isfinite(accurate()) ? accurate() : std::nan(""));
+    };
+    for (const Case& c : cases) {
+        PlotSamples s;
+        CurveExtremes e;
+        ASSERT_TRUE(SampleCurves(c.id, c.texts, c.XMin, c.XMax, s, e)) << Name(c);
+        const DistributionParameters p = *ReadParameters(c.id, c.texts.text1, c.texts.text2, "");
+        for (std::size_t i = 0; i < kSampleCount; ++i) {
+            const double x = s.X[i];
+            const double cdf = sample([&] { return results::Cumulative(p, x); },
+                                      [&] { return AccurateLower(p, x); });
+            const double pdf = sample([&] { return results::Density(p, x); },
+                                      [&] { return AccurateDensity(p, x); });
+            const double hazard = sample([&] { return Hazard(p, x, pdf, cdf); },
+                                         [&] { return AccurateHazard(p, x); });
+            ASSERT_TRUE(Same(s.Cdf[i], cdf) && Same(s.Pdf[i], pdf) && Same(s.Hazard[i], hazard))
+                << Name(c) << " sample " << i << ": " << s.Cdf[i] << " " << s.Pdf[i] << " "
+                << s.Hazard[i] << " vs " << cdf << " " << pdf << " " << hazard;
+        }
     }
 }
 
