@@ -15,8 +15,6 @@
 
 namespace kelvora {
 
-using continuous_constants::kPi;
-
 double CopyFirstParameter(double a, double /*b*/) {
     return Finite(a, "CopyFirstParameter");
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "specfun/arithmetic.hpp"
+#include "specfun/constants.hpp"
 #include "specfun/deferred.hpp"
 #include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
@@ -20,12 +21,6 @@
 #include <optional>
 
 namespace kelvora {
-
-namespace continuous_constants {
-// The short constants the displayed values are built on (not the full-precision pi).
-inline constexpr double kPi = 3.14159265358979;
-inline constexpr double kTwoPi = 6.28318530717958;
-} // namespace continuous_constants
 
 // Beta (shapes a, b).
 class BetaForm {
@@ -119,11 +114,9 @@ private:
 // Cauchy (location m, scale s).
 class CauchyForm {
 public:
-    CauchyForm(double m, double s) : m_(m), s_(s), sPi_(s * continuous_constants::kPi) {}
+    CauchyForm(double m, double s) : m_(m), s_(s), sPi_(s * kPi) {}
 
-    double Cdf(double x) const {
-        return Finite(std::atan((x - m_) / s_) / continuous_constants::kPi + 0.5, "CauchyCdf");
-    }
+    double Cdf(double x) const { return Finite(std::atan((x - m_) / s_) / kPi + 0.5, "CauchyCdf"); }
     double Pdf(double x) const {
         return Finite(1.0 / ((std::pow((x - m_) / s_, 2) + 1.0) * sPi_), "CauchyPdf");
     }
@@ -131,9 +124,9 @@ public:
     double Survival(double x) const {
         const double z = (x - m_) / s_;
         if (z > 0.0) {
-            return Finite(std::atan(1.0 / z) / continuous_constants::kPi, "CauchySurvival");
+            return Finite(std::atan(1.0 / z) / kPi, "CauchySurvival");
         }
-        return Finite(0.5 - std::atan(z) / continuous_constants::kPi, "CauchySurvival");
+        return Finite(0.5 - std::atan(z) / kPi, "CauchySurvival");
     }
 
 private:
@@ -181,7 +174,7 @@ private:
 class NormalForm {
 public:
     NormalForm(double mu, double sigma)
-        : mu_(mu), sigma_(sigma), denominator_(std::sqrt(continuous_constants::kTwoPi) * sigma) {}
+        : mu_(mu), sigma_(sigma), denominator_(std::sqrt(kTwoPi) * sigma) {}
 
     double Cdf(double x) const { return Finite(NormalTailArea((x - mu_) / sigma_), "NormalCdf"); }
     double Pdf(double x) const {
@@ -213,7 +206,7 @@ public:
             return 0.0;
         }
         return Finite(std::exp(std::pow((Log(x) - mu_) / sigma_, 2) * -0.5) /
-                          (x * sigma_ * std::sqrt(continuous_constants::kTwoPi)),
+                          (x * sigma_ * std::sqrt(kTwoPi)),
                       "LognormalPdf");
     }
     double Survival(double x) const {

@@ -19,7 +19,6 @@ namespace kelvora {
 
 namespace {
 
-using continuous_constants::kPi;
 constexpr double kLn2 = std::numbers::ln2;
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "quantile/gamma_quantile.hpp"
 
 #include "specfun/arithmetic.hpp"
+#include "specfun/constants.hpp"
 
 #include <array>
 #include <cmath>
@@ -37,7 +38,6 @@ constexpr double kRecurrenceLimit = 13;
 constexpr double kShortSeriesLimit = 1000;
 constexpr double kStirlingOnlyLimit = 1e8;
 constexpr double kLogPi = 1.1447298858494;
-constexpr double kPi = 3.14159265358979;
 constexpr double kHalfLog2Pi = 0.918938533204673;
 
 // ln Gamma(2 + v) = v B(v) / C(v) for 0 <= v < 1.

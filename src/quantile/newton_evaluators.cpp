@@ -5,15 +5,13 @@
 #include "quantile/newton_solvers.hpp"
 
 #include "quantile/gamma_quantile.hpp"
+#include "specfun/constants.hpp"
 
 #include <cmath>
 
 namespace kelvora {
 
 namespace {
-
-// The short pi of these solvers.
-constexpr double kPi = 3.14159265359;
 
 // Abramowitz and Stegun 7.1.28: erf(t) = 1 - (1 + a1 t + ... + a6 t^6)^-16, |error| <= 3e-7.
 constexpr double kInverseSqrt2 = 0.707106781187;
@@ -96,7 +94,7 @@ CdfDensity ChiSquareCdfDensity(Int16 n, double x) {
         c = 1 - std::exp(-m);
         i0 = 2;
     } else {
-        term = std::sqrt(m) * std::exp(-m) / std::sqrt(kPi);
+        term = std::sqrt(m) * std::exp(-m) / std::sqrt(kShortPi);
         c = 2 * (StandardNormalCdfErf(r) - 0.5);
         i0 = 1;
     }
@@ -115,14 +113,14 @@ CdfDensity StudentTCdfDensity(Int16 n, double t) {
         double density = 0;
         try {
             density = GammaRecurrencePoly(n / 2.0 + 0.5) /
-                      (std::sqrt(n * kPi) * GammaRecurrencePoly(n / 2.0));
+                      (std::sqrt(n * kShortPi) * GammaRecurrencePoly(n / 2.0));
         } catch (const ArithmeticFault&) {
             density = 0;
         }
         if (density == 0) {
             const double logRatio =
                 LogGammaSigned(n / 2.0 + 0.5).value - LogGammaSigned(n / 2.0).value;
-            density = std::exp(logRatio) / std::sqrt(n * kPi);
+            density = std::exp(logRatio) / std::sqrt(n * kShortPi);
         }
         return {0.5, Finite(density, "StudentTCdfDensity")};
     }
@@ -136,8 +134,8 @@ CdfDensity StudentTCdfDensity(Int16 n, double t) {
         term = (1 - w) * std::sqrt(w) / 2;
         i0 = 2;
     } else {
-        term = std::sqrt((1 - w) * w) / kPi;
-        sum = 1 - 2 * std::atan(std::sqrt((1 - w) / w)) / kPi;
+        term = std::sqrt((1 - w) * w) / kShortPi;
+        sum = 1 - 2 * std::atan(std::sqrt((1 - w) / w)) / kShortPi;
         i0 = 1;
     }
     for (int i = i0; i <= n - 2; i += 2) {

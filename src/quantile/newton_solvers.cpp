@@ -5,6 +5,7 @@
 
 #include "distributions/continuous.hpp"
 #include "quantile/start_values.hpp"
+#include "specfun/constants.hpp"
 #include "specfun/normal_beta.hpp"
 
 #include <cmath>
@@ -17,9 +18,6 @@ namespace {
 
 constexpr int kNewtonSteps = 30;
 constexpr double kNewtonTolerance = 1e-6;
-
-// The short pi of these solvers.
-constexpr double kPi = 3.14159265359;
 
 void RequireDegreesOfFreedom(Int16 n, const char* what) {
     if (n < 1) {
@@ -113,7 +111,7 @@ double StudentTQuantile(Int16 n, double p) {
     if (n == 1) {
         // The short pi exceeds pi by 2e-13, so within about 3e-14 of either end the angle passes
         // the pole and the tangent comes out huge with the wrong sign: no finite quantile there.
-        const double t = std::tan((0.5 - p) * kPi);
+        const double t = std::tan((0.5 - p) * kShortPi);
         if ((0.5 - p) * t < 0) {
             throw ArithmeticFault("StudentTQuantile: no finite quantile this close to 0 or 1");
         }

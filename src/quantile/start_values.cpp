@@ -1,5 +1,6 @@
 #include "quantile/start_values.hpp"
 
+#include "specfun/constants.hpp"
 #include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
 
@@ -8,9 +9,6 @@
 namespace kelvora {
 
 namespace {
-
-// The short pi of these solvers.
-constexpr double kPi = 3.14159265359;
 
 // Above this Paulson's denominator is large enough to trust.
 constexpr double kPaulsonSwitch = 0.8;
@@ -42,7 +40,7 @@ double FUpperTail(Int16 m, Int16 n, double p) {
 double TUpperTail(Int16 n, double p) {
     const double half = n / 2.0;
     const double e = std::exp((Stirling(half) - Stirling(half + 0.5)) / n);
-    return std::sqrt(static_cast<double>(n)) / std::pow(std::sqrt(kPi) * p * n, 1.0 / n) / e;
+    return std::sqrt(static_cast<double>(n)) / std::pow(std::sqrt(kShortPi) * p * n, 1.0 / n) / e;
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 // displayed values of every caller depend on them.
 #include "specfun/gamma_family.hpp"
 
+#include "specfun/constants.hpp"
+
 #include <array>
 #include <cmath>
 
@@ -13,7 +15,6 @@ namespace kelvora {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 constexpr double kHalfLogTwoPi = 0.918938533204673;
 
 // Asymptotic series coefficients C[1]..C[7], shared by LogGamma and GammaFunction.
