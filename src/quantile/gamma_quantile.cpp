@@ -3,6 +3,7 @@
 #include "quantile/gamma_quantile.hpp"
 
 #include "specfun/arithmetic.hpp"
+#include "specfun/cephes_gamma.hpp"
 
 #include <cmath>
 

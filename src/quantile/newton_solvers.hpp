@@ -21,9 +21,4 @@ double StudentTQuantile(Int16 n, double p);
 CdfDensity ChiSquareCdfDensity(Int16 n, double x);
 CdfDensity StudentTCdfDensity(Int16 n, double t);
 
-// Phi(x) by Abramowitz and Stegun 7.1.28 (solvers only).
-double StandardNormalCdfErf(double x);
-// Gamma(x) by recurrence to [2, 3) and a short polynomial (solvers only).
-double GammaRecurrencePoly(double x);
-
 } // namespace kelvora

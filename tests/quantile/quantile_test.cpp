@@ -4,6 +4,8 @@
 #include "quantile/newton_solvers.hpp"
 #include "quantile/start_values.hpp"
 #include "specfun/arithmetic.hpp"
+#include "specfun/cephes_gamma.hpp"
+#include "specfun/solver_forms.hpp"
 
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/distributions/chi_squared.hpp>

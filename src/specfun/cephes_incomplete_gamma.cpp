@@ -1,6 +1,7 @@
-// The regularised incomplete gamma pair of the gamma solver, after Cephes igam and igamc: the
-// power series of P below the mode, Legendre's continued fraction for Q above it.
-#include "quantile/gamma_quantile.hpp"
+// The regularised incomplete gamma pair of the gamma quantile solver
+// (src/quantile/gamma_quantile.cpp), after Cephes igam and igamc: the power series of P below
+// the mode, Legendre's continued fraction for Q above it.
+#include "specfun/cephes_gamma.hpp"
 
 #include "specfun/arithmetic.hpp"
 

@@ -1,6 +1,7 @@
-// The signed log-gamma and the normal quantile of the gamma solver, after Cephes lgam and ndtri,
-// with the constants of those routines written to the precision used here.
-#include "quantile/gamma_quantile.hpp"
+// The signed log-gamma and the normal quantile of the gamma quantile solver
+// (src/quantile/gamma_quantile.cpp), after Cephes lgam and ndtri, with the constants of those
+// routines written to the precision used here.
+#include "specfun/cephes_gamma.hpp"
 
 #include "specfun/arithmetic.hpp"
 #include "specfun/constants.hpp"
