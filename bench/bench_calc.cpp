@@ -1,7 +1,7 @@
 // The result calculation as one keystroke runs it: every distribution at its catalogue
 // defaults (x 0, q 0.5), and a mix in the form the batch command runs it (UTF-8 texts in,
 // the seven texts out as UTF-8).
-#include "app/catalogue.hpp"
+#include "catalogue/catalogue.hpp"
 #include "results/calculate_results.hpp"
 
 #include <benchmark/benchmark.h>

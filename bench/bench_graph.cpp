@@ -3,7 +3,7 @@
 // yardstick of the sampling. Keystroke/<key>: what one parameter keystroke runs, the result
 // calculation and the whole redraw (range, sampling, rendering into the window-sized image).
 // Every distribution at its catalogue defaults, and five heavy parameter sets.
-#include "app/catalogue.hpp"
+#include "catalogue/catalogue.hpp"
 #include "distributions/parameters.hpp"
 #include "peer_sampling.hpp"
 #include "render/graph_renderer.hpp"

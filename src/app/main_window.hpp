@@ -12,8 +12,8 @@
 // commands in main_window_commands.cpp.
 #pragma once
 
-#include "app/catalogue.hpp"
 #include "app/main_window_services.hpp"
+#include "catalogue/catalogue.hpp"
 #include "results/calculate_results.hpp"
 #include "sampling/function_kind.hpp"
 #include "sampling/plot_samples.hpp"

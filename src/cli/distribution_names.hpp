@@ -2,7 +2,7 @@
 // ("normal") or its selector text ("正态分布").
 #pragma once
 
-#include "app/catalogue.hpp"
+#include "catalogue/catalogue.hpp"
 #include "distributions/distribution_id.hpp"
 
 #include <array>

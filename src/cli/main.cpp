@@ -1,5 +1,5 @@
 // kelvora-calc: the window's calculation and graph on the command line. Needs no display.
-#include "app/catalogue.hpp"
+#include "catalogue/catalogue.hpp"
 #include "cli/arguments.hpp"
 #include "cli/batch.hpp"
 #include "cli/distribution_names.hpp"

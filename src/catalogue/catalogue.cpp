@@ -1,4 +1,4 @@
-#include "app/catalogue.hpp"
+#include "catalogue/catalogue.hpp"
 
 #include <QtGlobal>
 
