@@ -1,5 +1,7 @@
 #include "peer_sampling.hpp"
 
+#include "distributions/quiet_policy.hpp"
+
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/cauchy.hpp>
@@ -24,15 +26,8 @@ namespace kelvora {
 namespace {
 
 namespace bm = boost::math;
-namespace pol = boost::math::policies;
 
-using Quiet =
-    pol::policy<pol::domain_error<pol::ignore_error>, pol::pole_error<pol::ignore_error>,
-                pol::overflow_error<pol::ignore_error>, pol::underflow_error<pol::ignore_error>,
-                pol::denorm_error<pol::ignore_error>, pol::evaluation_error<pol::ignore_error>,
-                pol::rounding_error<pol::ignore_error>,
-                pol::indeterminate_result_error<pol::ignore_error>, pol::promote_float<false>,
-                pol::promote_double<false>>;
+using Quiet = QuietPolicy;
 
 // The argument each position is evaluated at: x itself, or the count floor(x) (as a real, or
 // as the unsigned integer Boost's hypergeometric takes).

@@ -1,6 +1,7 @@
 #include "distributions/accurate.hpp"
 
 #include "distributions/hazard.hpp"
+#include "distributions/quiet_policy.hpp"
 
 #include <boost/math/distributions/beta.hpp>
 #include <boost/math/distributions/cauchy.hpp>
@@ -27,17 +28,8 @@ namespace {
 
 using Id = DistributionId;
 namespace bm = boost::math;
-namespace pol = boost::math::policies;
 
-// Errors become NaN or infinity (checked by the callers), never exceptions or errno; no
-// promotion to long double, so each call stays in double and fast.
-using Quiet =
-    pol::policy<pol::domain_error<pol::ignore_error>, pol::pole_error<pol::ignore_error>,
-                pol::overflow_error<pol::ignore_error>, pol::underflow_error<pol::ignore_error>,
-                pol::denorm_error<pol::ignore_error>, pol::evaluation_error<pol::ignore_error>,
-                pol::rounding_error<pol::ignore_error>,
-                pol::indeterminate_result_error<pol::ignore_error>, pol::promote_float<false>,
-                pol::promote_double<false>>;
+using Quiet = QuietPolicy;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
