@@ -2,6 +2,7 @@
 // defaults (x 0, q 0.5), and a mix in the form the batch command runs it (UTF-8 texts in,
 // the seven texts out as UTF-8).
 #include "catalogue/catalogue.hpp"
+#include "registry/registry.hpp"
 #include "results/calculate_results.hpp"
 
 #include <benchmark/benchmark.h>
@@ -14,12 +15,6 @@
 
 namespace kelvora {
 namespace {
-
-// The command line's distribution keys, which name the benchmarks.
-constexpr std::array<const char*, kDistributionCount> kKeys = {
-    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
-    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
-    "rayleigh", "t",         "uniform",        "weibull"};
 
 InputTexts DefaultInputs(const DistributionCatalogue& catalogue, DistributionId id) {
     const CatalogueEntry& entry = catalogue.entry(id);
@@ -72,8 +67,10 @@ void BM_BatchMix(benchmark::State& state) {
 
 [[maybe_unused]] const bool kRegistered = [] {
     for (int i = 0; i < kDistributionCount; ++i) {
-        benchmark::RegisterBenchmark((std::string("Calculate/") + kKeys[i]).c_str(), BM_Calculate,
-                                     static_cast<DistributionId>(i));
+        benchmark::RegisterBenchmark(
+            (std::string("Calculate/") + std::string(RowOf(static_cast<DistributionId>(i)).key))
+                .c_str(),
+            BM_Calculate, static_cast<DistributionId>(i));
     }
     benchmark::RegisterBenchmark("Calculate/batch_mix", BM_BatchMix);
     return true;

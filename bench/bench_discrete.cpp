@@ -2,6 +2,7 @@
 // defaults, the quantile searches, and the parameter reading shared by calculation and graph.
 #include "distributions/discrete.hpp"
 #include "distributions/parameters.hpp"
+#include "registry/registry.hpp"
 
 #include <benchmark/benchmark.h>
 

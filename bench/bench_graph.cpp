@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.hpp"
 #include "distributions/parameters.hpp"
 #include "peer_sampling.hpp"
+#include "registry/registry.hpp"
 #include "render/graph_renderer.hpp"
 #include "results/calculate_results.hpp"
 
@@ -20,12 +21,6 @@
 
 namespace kelvora {
 namespace {
-
-// The command line's distribution keys, which name the benchmarks.
-constexpr std::array<const char*, kDistributionCount> kKeys = {
-    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
-    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
-    "rayleigh", "t",         "uniform",        "weibull"};
 
 // The three parameter texts, owned, as UTF-8 for the sampling and as QString for the
 // calculation.
@@ -43,7 +38,7 @@ struct Case {
 
 Case DefaultCase(const DistributionCatalogue& catalogue, DistributionId id) {
     const CatalogueEntry& entry = catalogue.entry(id);
-    Case c{kKeys[static_cast<std::size_t>(id)], id, {}};
+    Case c{std::string(RowOf(id).key), id, {}};
     for (std::size_t slot = 0; slot < 3; ++slot) {
         // A kept field is empty at start-up.
         c.fields[slot] = entry.parameters[slot].defaultText.value_or(QString()).toStdString();

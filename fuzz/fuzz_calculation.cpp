@@ -9,6 +9,7 @@
 // that accepts parameters the calculation rejects; any case slower than the time limit
 // (KELVORA_FUZZ_CASE_MS). Time is the thread's CPU time, so that a loaded machine does not
 // turn a fast case into a failure.
+#include "registry/registry.hpp"
 #include "results/calculate_results.hpp"
 #include "sampling/plot_samples.hpp"
 

@@ -1,5 +1,7 @@
 #include "app/illustrations.hpp"
 
+#include "registry/registry.hpp"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,45 +11,6 @@
 namespace kelvora {
 
 namespace {
-
-// The short name each distribution's density and cumulative pictures share.
-const char* PictureStem(DistributionId id) {
-    switch (id) {
-    case DistributionId::Beta:
-        return "beta";
-    case DistributionId::Binomial:
-        return "binomial";
-    case DistributionId::Cauchy:
-        return "cauchy";
-    case DistributionId::ChiSquare:
-        return "chisquare";
-    case DistributionId::Exponential:
-        return "exp";
-    case DistributionId::F:
-        return "f";
-    case DistributionId::Gamma:
-        return "gamma";
-    case DistributionId::Geometric:
-        return "geom";
-    case DistributionId::Hypergeometric:
-        return "hypergeom";
-    case DistributionId::Lognormal:
-        return "lognormal";
-    case DistributionId::Normal:
-        return "normal";
-    case DistributionId::Poisson:
-        return "poisson";
-    case DistributionId::Rayleigh:
-        return "rayleigh";
-    case DistributionId::StudentT:
-        return "t";
-    case DistributionId::Uniform:
-        return "uniform";
-    case DistributionId::Weibull:
-        return "weibull";
-    }
-    return nullptr;
-}
 
 bool HoldsImages(const QString& directory) {
     return QFileInfo(QDir(directory).filePath(QStringLiteral("Images"))).isDir();
@@ -81,10 +44,10 @@ qreal ScreenPixelRatio() {
 } // namespace
 
 QString IllustrationFileName(DistributionId id, FunctionKind kind) {
-    const char* stem = PictureStem(id);
-    if (stem == nullptr) {
+    if (static_cast<int>(id) < 0 || static_cast<int>(id) >= kDistributionCount) {
         return {};
     }
+    const char* stem = RowOf(id).pictureStem;
     switch (kind) {
     case FunctionKind::Pdf:
         return QStringLiteral("pdf_%1.jpg").arg(QLatin1String(stem));

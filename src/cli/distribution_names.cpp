@@ -1,17 +1,13 @@
 #include "cli/distribution_names.hpp"
 
+#include "registry/registry.hpp"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace kelvora {
 
 namespace {
-
-constexpr std::array<std::string_view, kDistributionCount> kKeys = {
-    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
-    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
-    "rayleigh", "t",         "uniform",        "weibull",
-};
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -44,7 +40,7 @@ std::optional<int> ReadIndex(std::string_view name) {
 } // namespace
 
 std::string_view DistributionKey(DistributionId id) {
-    return kKeys[static_cast<std::size_t>(id)];
+    return RowOf(id).key;
 }
 
 DistributionNames::DistributionNames(const DistributionCatalogue& catalogue) {
@@ -57,9 +53,10 @@ std::optional<DistributionId> DistributionNames::resolve(std::string_view name) 
     if (const std::optional<int> index = ReadIndex(name)) {
         return static_cast<DistributionId>(*index);
     }
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-        if (EqualsIgnoringAsciiCase(name, kKeys[i]) || name == selectorTexts_[i]) {
-            return static_cast<DistributionId>(i);
+    for (const DistributionRow& row : DistributionRows()) {
+        if (EqualsIgnoringAsciiCase(name, row.key) ||
+            name == selectorTexts_[static_cast<std::size_t>(row.id)]) {
+            return row.id;
         }
     }
     return std::nullopt;

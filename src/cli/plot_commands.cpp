@@ -1,4 +1,5 @@
 #include "cli/plot_commands.hpp"
+#include "registry/registry.hpp"
 
 #include "distributions/distribution_id.hpp"
 #include "render/graph_renderer.hpp"

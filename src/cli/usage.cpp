@@ -1,9 +1,15 @@
 #include "cli/usage.hpp"
 
+#include "registry/registry.hpp"
+
+#include <cstdio>
+#include <string>
+
 namespace kelvora {
 
-std::string_view UsageText() {
-    return R"(Usage:
+namespace {
+
+constexpr std::string_view kText = R"(Usage:
   kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME]
   kelvora-calc --batch [--locale NAME]
   kelvora-calc --samples -- DIST [P1 [P2 [P3]]]
@@ -13,11 +19,7 @@ std::string_view UsageText() {
 Calculates what Kelvora's window shows for a distribution, without a window.
 
 DIST names the distribution by its number, its key or the text of the window's selector:
-   0 beta            4 exponential     8 hypergeometric   12 rayleigh
-   1 binomial        5 f               9 lognormal        13 t
-   2 cauchy          6 gamma          10 normal           14 uniform
-   3 chisquare       7 geometric      11 poisson          15 weibull
-Keys may be written in any letter case; selector texts exactly, for example 正态分布.
+@NAMES@Keys may be written in any letter case; selector texts exactly, for example 正态分布.
 
 P1, P2 and P3 are the texts of the three parameter fields, in the window's order (for example
 normal mu sigma, gamma scale shape, hypergeometric M K n). A field that is not given holds the
@@ -61,6 +63,36 @@ Options may come before or after DIST and the parameters, as "--opt VALUE" or "-
 Exit status: 0 on success; 1 when a batch line was malformed or a graph could not be made;
 2 for bad arguments.
 )";
+
+// The distributions' numbers and keys in four columns, read down, in the registry's order.
+std::string NameTable() {
+    constexpr int kColumns = 4;
+    constexpr int kRows = (kDistributionCount + kColumns - 1) / kColumns;
+    constexpr int kKeyWidths[kColumns] = {13, 13, 15, 0};
+    std::string table;
+    for (int r = 0; r < kRows; ++r) {
+        std::string line;
+        for (int c = 0; c < kColumns; ++c) {
+            const int index = c * kRows + r;
+            if (index < kDistributionCount) {
+                const std::string key(RowOf(static_cast<DistributionId>(index)).key);
+                char cell[64];
+                std::snprintf(cell, sizeof cell, "%4d %-*s", index, kKeyWidths[c], key.c_str());
+                line += cell;
+            }
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        table += line + '\n';
+    }
+    return table;
 }
 
+} // namespace
+
+std::string UsageText() {
+    std::string text(kText);
+    const std::size_t at = text.find("@NAMES@");
+    text.replace(at, 7, NameTable());
+    return text;
+}
 } // namespace kelvora

@@ -7,6 +7,7 @@
 
 #include "specfun/arithmetic.hpp"
 
+#include <cmath>
 #include <optional>
 
 namespace kelvora {
@@ -23,6 +24,15 @@ double BinomialCdf(double k, Int16 n, double p);
 std::optional<double> BinomialQuantile(double q, Int16 n, double p);
 double BinomialMean(Int16 n, double p);
 double BinomialVariance(Int16 n, double p);
+
+// The Geometric routines count trials; the x and quantile fields and the graph count the
+// failures before the first success. The trial that ends x failures, and back.
+inline double GeometricTrial(double failures) {
+    return std::floor(failures) + 1.0;
+}
+inline double GeometricFailures(double trial) {
+    return trial - 1.0;
+}
 
 // Geometric (success probability p; k >= 1 is the trial that brings the first success).
 double GeometricPmf(double k, double p);

@@ -14,19 +14,12 @@ namespace kelvora {
 // f / (1 - F) exactly as the survival field shows it.
 inline constexpr double kUpperTailSurvival = 1e-3;
 
-// P(X > x) by the distribution's upper-tail routine (BetaSurvival, ..., WeibullSurvival). No
-// value for a discrete distribution or where the routine has none.
-std::optional<double> UpperTailSurvival(const DistributionParameters& p, double x);
-
 // f / S at x from the density f and the cumulative F already evaluated there: S = 1 - F while
-// that is at least kUpperTailSurvival, the upper-tail survival below it. No value for a discrete
-// distribution, for a non-finite f or F, or where S is not positive (at or beyond the top of the
-// support, or where even the upper tail underflows). A routine's fault propagates.
-std::optional<double> Hazard(const DistributionParameters& p, double x, double density,
-                             double cumulative);
-
-// The same rule with the upper-tail survival at x given by `upper` (returning a number or an
-// optional), asked only where 1 - F is too small: Hazard and the curve sampling share it.
+// that is at least kUpperTailSurvival, and the upper-tail survival at x given by `upper`
+// (returning a number or an optional) below it, asked only then. No value for a non-finite f or
+// F, or where S is not positive (at or beyond the top of the support, or where even the upper
+// tail underflows). A routine's fault propagates. The hazard field and the curve sampling share
+// it, so the hazard field and the hazard graph agree.
 template <typename UpperTail>
 std::optional<double> HazardFrom(double density, double cumulative, UpperTail&& upper) {
     if (!std::isfinite(density) || !std::isfinite(cumulative)) {

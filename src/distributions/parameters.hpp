@@ -1,6 +1,5 @@
-// Reading and checking a distribution's parameters from the three parameter field texts.
-// The result calculation and the curve sampling both go through ReadParameters, so the result
-// fields and the graph always agree on what is invalid.
+// A distribution's converted parameters, and the readers that fill and check them from the
+// parameter field texts. Which reader a distribution uses is in its registry row.
 #pragma once
 
 #include "distributions/distribution_id.hpp"
@@ -37,12 +36,41 @@ struct DistributionParameters {
     Int16 count3 = 0;
 };
 
-// Reads the fields the distribution uses and checks them. No value when the set is invalid:
-// a check fails, a conversion leaves the 16-bit range, a text's number is beyond the double
-// range, an F degree of freedom is below 1, an Exponential rate is 0, or a Binomial n is
-// negative. Never throws.
-std::optional<DistributionParameters> ReadParameters(DistributionId id, std::string_view text1,
-                                                     std::string_view text2,
-                                                     std::string_view text3);
+// The readers: each reads the fields it names into `p` and applies its validity test, giving no
+// value for an invalid set. A text's number beyond the double range or a count conversion
+// beyond 16 bits throws ArithmeticFault (ReadParameters turns that into no value).
+using Reading = std::optional<DistributionParameters>;
+
+// Two real parameters that must both be positive (Beta shapes, Gamma and Weibull scale and
+// shape).
+Reading ReadPositivePair(DistributionParameters p, std::string_view text1, std::string_view text2,
+                         std::string_view text3);
+// A location and a scale that must be positive (Cauchy, Lognormal, Normal).
+Reading ReadLocationScale(DistributionParameters p, std::string_view text1, std::string_view text2,
+                          std::string_view text3);
+// One real parameter that must be positive (Poisson rate, Rayleigh scale).
+Reading ReadPositive(DistributionParameters p, std::string_view text1, std::string_view text2,
+                     std::string_view text3);
+// A trial count (floor, at least 0) and a probability strictly between 0 and 1 (Binomial).
+Reading ReadTrialsAndProbability(DistributionParameters p, std::string_view text1,
+                                 std::string_view text2, std::string_view text3);
+// One degree of freedom (floor, at least 1: chi-square, t).
+Reading ReadDegreesOfFreedom(DistributionParameters p, std::string_view text1,
+                             std::string_view text2, std::string_view text3);
+// Two degrees of freedom (floor, each at least 1: F).
+Reading ReadDegreesOfFreedomPair(DistributionParameters p, std::string_view text1,
+                                 std::string_view text2, std::string_view text3);
+// A rate, kept with its scale 1 / rate, both positive numbers (Exponential).
+Reading ReadRate(DistributionParameters p, std::string_view text1, std::string_view text2,
+                 std::string_view text3);
+// A probability strictly between 0 and 1 (Geometric).
+Reading ReadProbability(DistributionParameters p, std::string_view text1, std::string_view text2,
+                        std::string_view text3);
+// Population M, marked K and drawn n (nearest integers) with 0 <= n <= K <= M, M and K positive.
+Reading ReadPopulationCounts(DistributionParameters p, std::string_view text1,
+                             std::string_view text2, std::string_view text3);
+// Two ends a < b (Uniform).
+Reading ReadInterval(DistributionParameters p, std::string_view text1, std::string_view text2,
+                     std::string_view text3);
 
 } // namespace kelvora

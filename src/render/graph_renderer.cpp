@@ -1,5 +1,6 @@
 // DrawGraph: range, samples and painter put together, into the image the graph area shows.
 #include "render/graph_renderer.hpp"
+#include "registry/registry.hpp"
 
 #include "render/graph_painter.hpp"
 #include "render/graph_scale.hpp"

@@ -7,9 +7,8 @@
 #include "distributions/accurate.hpp"
 #include "distributions/field_number.hpp"
 #include "distributions/hazard.hpp"
-#include "distributions/parameters.hpp"
 #include "quantile/verified_quantile.hpp"
-#include "results/calculate_results_routines.hpp"
+#include "registry/registry.hpp"
 
 #include <QByteArray>
 
@@ -21,8 +20,6 @@
 namespace kelvora {
 
 namespace {
-
-using Value = std::optional<double>;
 
 // Runs one output's evaluation. A fault, a missing value and a non-finite value all end as
 // no value: that output shows "N/A".
@@ -112,8 +109,8 @@ CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
     Value cumulative;
     Value density;
     if (x) {
-        cumulative = Attempt([&] { return results::Cumulative(p, *x); });
-        density = Attempt([&] { return results::Density(p, *x); });
+        cumulative = Attempt([&] { return Cumulative(p, *x); });
+        density = Attempt([&] { return Density(p, *x); });
         if (!IsDiscrete(id)) {
             cumulative = Checked(cumulative, AccurateLower(p, *x));
             density = Checked(density, AccurateDensity(p, *x));
@@ -123,19 +120,19 @@ CalculationOutput CalculateResults(DistributionId id, const InputTexts& inputs,
     Value quantile;
     if (q && *q >= 0.0 && *q <= 1.0) {
         if (IsDiscrete(id)) {
-            quantile = Attempt([&] { return results::Quantile(p, *q); });
+            quantile = Attempt([&] { return Quantile(p, *q); });
         } else {
             // The ends of the support need no solver.
             Value written;
             if (*q > 0.0 && *q < 1.0) {
-                written = Attempt([&] { return results::Quantile(p, *q); });
+                written = Attempt([&] { return Quantile(p, *q); });
             }
             quantile = Attempt([&] { return VerifiedQuantile(p, *q, written); });
         }
     }
 
-    const Value mean = Attempt([&] { return results::Mean(p); });
-    const Value variance = Attempt([&] { return results::Variance(p); });
+    const Value mean = Attempt([&] { return Mean(p); });
+    const Value variance = Attempt([&] { return Variance(p); });
 
     Value survival;
     if (cumulative) {

@@ -12,8 +12,11 @@
 
 namespace kelvora {
 
-// Writes Pdf, Cdf and Survival of samples 0 to 499 from their X; Hazard is not touched.
-// `params` must be a valid set of a discrete distribution.
-void SampleDiscreteCurves(const DistributionParameters& params, PlotSamples& samples);
+// Each writes Pdf, Cdf and Survival of samples 0 to 499 from their X; Hazard is not touched.
+// `params` must be a valid set of that distribution.
+void SampleBinomialCurves(const DistributionParameters& params, PlotSamples& samples);
+void SampleGeometricCurves(const DistributionParameters& params, PlotSamples& samples);
+void SampleHypergeometricCurves(const DistributionParameters& params, PlotSamples& samples);
+void SamplePoissonCurves(const DistributionParameters& params, PlotSamples& samples);
 
 } // namespace kelvora

@@ -1,4 +1,5 @@
-// Curve sampling: the four functions of a distribution at 500 points of a range.
+// Curve sampling: the four functions of a distribution at 500 points of a range. The registry's
+// SampleCurves and ChoosePlotRange put it together for a distribution.
 #pragma once
 
 #include "distributions/distribution_id.hpp"
@@ -11,7 +12,7 @@ namespace kelvora {
 inline constexpr int kSampleCount = 500;
 inline constexpr int kSampleArraySize = 501; // entry 500 is never written
 
-// Kept by the window; written only by SampleCurves. A sample whose value has no finite result
+// Kept by the window; written only by the sampling. A sample whose value has no finite result
 // (or whose routine faults) holds NaN and is left out of the curve and the extremes.
 struct PlotSamples {
     std::array<double, kSampleArraySize> X{};
@@ -41,17 +42,10 @@ struct ParameterTexts {
     std::string_view text3;
 };
 
-// The graph's range for the distribution: fixed, or fitted from the first two parameter fields
-// read as numbers without integer conversion (only the fields the distribution's rule uses).
-// The ends are not checked: they may be equal (Binomial n = 0), reversed (a negative Binomial
-// n) or non-finite (Geometric at p = 0). Returns false, leaving `range` unchanged, when a field
-// the rule reads holds a number beyond the double range.
-bool ChoosePlotRange(DistributionId id, const ParameterTexts& texts, PlotRange& range);
+// X of the 500 samples: equally spaced from XMin, the last one step short of XMax.
+void PlaceSamples(double XMin, double XMax, PlotSamples& samples);
 
-// Fills X (always, before validation) and, when the parameters are valid, Pdf, Cdf, Survival
-// and, for the continuous distributions, Hazard, with the extremes. Returns false for invalid
-// parameters (then only X was written).
-bool SampleCurves(DistributionId id, const ParameterTexts& texts, double XMin, double XMax,
-                  PlotSamples& samples, CurveExtremes& extremes);
+// The extremes over the samples (left-out samples are NaN and never count).
+void FindExtremes(const PlotSamples& samples, CurveExtremes& extremes);
 
 } // namespace kelvora

@@ -50,9 +50,7 @@ double RunningBinomialCdf::MassAt(double k) {
 
 // ---- Poisson --------------------------------------------------------------------------------
 
-// The sampling makes one of these for every discrete distribution, from whatever the first
-// parameter holds (0 for the Binomial and the Hypergeometric): a rate that is no positive number
-// is turned away before PoissonStart, which would throw, and every sampling would pay for it.
+// A rate that is no positive number is turned away before PoissonStart, which would throw.
 RunningPoissonCdf::RunningPoissonCdf(double lambda)
     : lambda_(lambda), faulted_(!(lambda > 0.0) || !std::isfinite(lambda)) {
     if (!faulted_) {

@@ -1,6 +1,7 @@
 // The discrete distribution routines, their counting helpers and the parameter checks.
 #include "distributions/discrete.hpp"
 #include "distributions/parameters.hpp"
+#include "registry/registry.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <boost/math/distributions/binomial.hpp>

@@ -2,8 +2,8 @@
 #include "distributions/continuous.hpp"
 #include "distributions/hazard.hpp"
 #include "distributions/parameters.hpp"
+#include "registry/registry.hpp"
 #include "results/calculate_results.hpp"
-#include "results/calculate_results_routines.hpp"
 
 #include <boost/math/distributions.hpp>
 #include <gtest/gtest.h>
@@ -304,8 +304,8 @@ TEST(Hazard, UpperTailAgreesWithBoost) {
                 std::to_string(static_cast<int>(c.p.id)) + " at " + std::to_string(x);
             EXPECT_NEAR(UpperTailSurvival(c.p, x).value(), c.survival(x), c.tol * c.survival(x))
                 << at;
-            const std::optional<double> h = Hazard(c.p, x, results::Density(c.p, x).value(),
-                                                   results::Cumulative(c.p, x).value());
+            const std::optional<double> h =
+                Hazard(c.p, x, Density(c.p, x).value(), Cumulative(c.p, x).value());
             ASSERT_TRUE(h.has_value()) << at;
             EXPECT_NEAR(*h, c.hazard(x), c.tol * c.hazard(x)) << at;
         }

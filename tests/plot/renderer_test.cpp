@@ -1,6 +1,7 @@
 // Scale, tick labels and pixel checks on the rendered graph. At a device pixel ratio of 1 the
 // frame's sides lie on column 40 (600 twips), column 360 (5400), row 26 (H - 2800 = 395) and
 // row 179 (H - 500).
+#include "registry/registry.hpp"
 #include "render/graph_renderer.hpp"
 #include "render/graph_scale.hpp"
 

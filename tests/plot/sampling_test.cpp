@@ -2,7 +2,7 @@
 #include "distributions/accurate.hpp"
 #include "distributions/discrete.hpp"
 #include "distributions/hazard.hpp"
-#include "results/calculate_results_routines.hpp"
+#include "registry/registry.hpp"
 #include "sampling/log_factorial_table.hpp"
 #include "sampling/plot_samples.hpp"
 #include "specfun/gamma_family.hpp"
@@ -272,10 +272,10 @@ TEST(ContinuousSampling, EqualsTheRoutinesCalledAtEverySample) {
         const DistributionParameters p = *ReadParameters(c.id, c.texts.text1, c.texts.text2, "");
         for (std::size_t i = 0; i < kSampleCount; ++i) {
             const double x = s.X[i];
-            const double cdf = sample([&] { return results::Cumulative(p, x); },
-                                      [&] { return AccurateLower(p, x); });
-            const double pdf = sample([&] { return results::Density(p, x); },
-                                      [&] { return AccurateDensity(p, x); });
+            const double cdf =
+                sample([&] { return Cumulative(p, x); }, [&] { return AccurateLower(p, x); });
+            const double pdf =
+                sample([&] { return Density(p, x); }, [&] { return AccurateDensity(p, x); });
             const double hazard = sample([&] { return Hazard(p, x, pdf, cdf); },
                                          [&] { return AccurateHazard(p, x); });
             ASSERT_TRUE(Same(s.Cdf[i], cdf) && Same(s.Pdf[i], pdf) && Same(s.Hazard[i], hazard))

@@ -4,8 +4,8 @@
 #include "distributions/distribution_id.hpp"
 #include "distributions/field_number.hpp"
 #include "distributions/parameters.hpp"
+#include "registry/registry.hpp"
 #include "results/calculate_results.hpp"
-#include "results/calculate_results_routines.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <QLocale>

@@ -1,3 +1,4 @@
+#include "registry/registry.hpp"
 #include "runner.hpp"
 
 #include "truth.hpp"

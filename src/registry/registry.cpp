@@ -1,0 +1,402 @@
+// The sixteen rows. Each row names its distribution's parameter parameterSlots (how the panel
+// labels, enables and pre-fills them, and which converted member each routine takes), its routines
+// and solvers, its graph range and its sampler.
+//
+// Parameter members (see DistributionParameters):
+//   Beta a, b -> real1, real2            Gamma, Weibull scale, shape -> real1, real2
+//   Binomial n, p -> count1, real2       Geometric p -> real1
+//   Cauchy, Lognormal, Normal mu, sigma -> real1, real2
+//   ChiSquare, StudentT df -> count1     Hypergeometric M, K, n -> count1, count2, count3
+//   Exponential rate -> real1, scale 1 / rate -> real2
+//   F m, n -> count1, count2             Poisson lambda, Rayleigh sigma -> real1
+//   Uniform a, b -> real1, real2
+#include "registry/registry.hpp"
+
+#include "distributions/continuous.hpp"
+#include "distributions/continuous_forms.hpp"
+#include "distributions/discrete.hpp"
+#include "distributions/field_number.hpp"
+#include "distributions/hazard.hpp"
+#include "quantile/beta_quantile.hpp"
+#include "quantile/gamma_quantile.hpp"
+#include "quantile/newton_solvers.hpp"
+#include "sampling/continuous_curves.hpp"
+#include "sampling/discrete_curves.hpp"
+
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+using P = DistributionParameters;
+using Id = DistributionId;
+using Row = DistributionRow;
+
+constexpr const char* kKept = nullptr;
+
+// Samples a continuous distribution through the form `make` builds from the parameters.
+template <auto make> void SampleContinuous(const P& p, const Row& row, PlotSamples& s) {
+    SampleForm(p, make(p), row.zeroPointRule, s);
+}
+
+template <void (*sample)(const P&, PlotSamples&)>
+void SampleDiscrete(const P& p, const Row&, PlotSamples& s) {
+    sample(p, s);
+}
+
+BetaForm MakeBeta(const P& p) {
+    return {p.real1, p.real2};
+}
+CauchyForm MakeCauchy(const P& p) {
+    return {p.real1, p.real2};
+}
+ChiSquareForm MakeChiSquare(const P& p) {
+    return ChiSquareForm(p.count1);
+}
+ExponentialForm MakeExponential(const P& p) {
+    return {0.0, p.real2};
+}
+FForm MakeF(const P& p) {
+    return {p.count1, p.count2};
+}
+GammaForm MakeGamma(const P& p) {
+    return {0.0, p.real1, p.real2};
+}
+LognormalForm MakeLognormal(const P& p) {
+    return {p.real1, p.real2};
+}
+NormalForm MakeNormal(const P& p) {
+    return {p.real1, p.real2};
+}
+RayleighForm MakeRayleigh(const P& p) {
+    return RayleighForm(p.real1);
+}
+StudentTForm MakeStudentT(const P& p) {
+    return {0.0, 1.0, p.count1};
+}
+UniformForm MakeUniform(const P& p) {
+    return {p.real1, p.real2};
+}
+WeibullForm MakeWeibull(const P& p) {
+    return {0.0, p.real1, p.real2};
+}
+
+Value NoValue(const P&, double) {
+    return std::nullopt;
+}
+
+// clang-format off
+constexpr std::array<Row, kDistributionCount> kRows = {{
+    {.id = Id::Beta, .key = "beta", .selectorText = "贝塔分布",
+     .parameterSlots = {{{"a", ">0", true, "0.5"}, {"b", ">0", true, "0.5"}, {"c", "", false, kKept}}},
+     .pictureStem = "beta", .read = ReadPositivePair, .zeroPointRule = true,
+     .cumulative = [](const P& p, double x) -> Value { return BetaCdf(x, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return BetaPdf(x, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return BetaSurvival(x, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) -> Value { return BetaQuantile(q, p.real1, p.real2); },
+     .mean = [](const P& p) -> Value { return BetaMean(p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return BetaVariance(p.real1, p.real2); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 1.0}; },
+     .sampleCurves = SampleContinuous<MakeBeta>},
+    {.id = Id::Binomial, .key = "binomial", .selectorText = "二项分布",
+     .parameterSlots = {{{"n", "", true, "10"}, {"p", "0<p<1", true, "0.5"}, {"c", "", false, kKept}}},
+     .pictureStem = "binomial", .read = ReadTrialsAndProbability, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return BinomialCdf(std::floor(x), p.count1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return BinomialPmf(std::floor(x), p.count1, p.real2); },
+     .upperTail = NoValue,
+     .quantile = [](const P& p, double q) { return BinomialQuantile(q, p.count1, p.real2); },
+     .mean = [](const P& p) -> Value { return BinomialMean(p.count1, p.real2); },
+     .variance = [](const P& p) -> Value { return BinomialVariance(p.count1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, in.p1()}; },
+     .sampleCurves = SampleDiscrete<SampleBinomialCurves>},
+    {.id = Id::Cauchy, .key = "cauchy", .selectorText = "柯西分布",
+     .parameterSlots = {{{"a", "", true, "0"}, {"λ", ">0", true, "1"}, {"c", "", false, kKept}}},
+     .pictureStem = "cauchy", .read = ReadLocationScale, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return CauchyCdf(x, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return CauchyPdf(x, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return CauchySurvival(x, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) -> Value { return CauchyQuantile(q, p.real1, p.real2); },
+     // The Cauchy mean does not exist; the field shows the location, the centre of symmetry.
+     .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
+     .variance = [](const P& p) { return CauchyVariance(p.real1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange {
+         const double p1 = in.p1();
+         const double p2 = in.p2();
+         return {p1 - 15.0 * p2, p1 + 15.0 * p2};
+     },
+     .sampleCurves = SampleContinuous<MakeCauchy>},
+    {.id = Id::ChiSquare, .key = "chisquare", .selectorText = "卡方分布",
+     .parameterSlots = {{{"v", ">0", true, "1"}, {"b", "", false, "0"}, {"c", "", false, kKept}}},
+     .pictureStem = "chisquare", .read = ReadDegreesOfFreedom, .zeroPointRule = true,
+     .cumulative = [](const P& p, double x) -> Value { return ChiSquareCdf(x, p.count1); },
+     .density = [](const P& p, double x) -> Value { return ChiSquarePdf(x, p.count1); },
+     .upperTail = [](const P& p, double x) -> Value { return ChiSquareSurvival(x, p.count1); },
+     // The chi-square, F and t solvers work on the upper tail.
+     .quantile = [](const P& p, double q) -> Value { return ChiSquareQuantile(p.count1, 1.0 - q); },
+     .mean = [](const P& p) -> Value { return ChiSquareMean(p.count1); },
+     .variance = [](const P& p) -> Value { return ChiSquareVariance(p.count1); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
+     .sampleCurves = SampleContinuous<MakeChiSquare>},
+    {.id = Id::Exponential, .key = "exponential", .selectorText = "指数分布",
+     .parameterSlots = {{{"μ", ">0", true, "1"}, {"b", "", false, "0"}, {"c", "", false, kKept}}},
+     .pictureStem = "exp", .read = ReadRate, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return ExponentialCdf(x, 0.0, p.real2); },
+     .density = [](const P& p, double x) -> Value { return ExponentialPdf(x, 0.0, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return ExponentialSurvival(x, 0.0, p.real2); },
+     .quantile = [](const P& p, double q) { return ExponentialQuantile(q, 0.0, p.real2); },
+     .mean = [](const P& p) -> Value { return ExponentialMean(0.0, p.real2); },
+     .variance = [](const P& p) -> Value { return SquareSecondParameter(0.0, p.real2); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 6.0}; },
+     .sampleCurves = SampleContinuous<MakeExponential>},
+    {.id = Id::F, .key = "f", .selectorText = "F分布",
+     .parameterSlots = {{{"v1", "", true, "1"}, {"v2", "", true, "1"}, {"c", "", false, kKept}}},
+     .pictureStem = "f", .read = ReadDegreesOfFreedomPair, .zeroPointRule = true,
+     .cumulative = [](const P& p, double x) { return FCdf(x, p.count1, p.count2); },
+     .density = [](const P& p, double x) { return FPdf(x, p.count1, p.count2); },
+     .upperTail = [](const P& p, double x) { return FSurvival(x, p.count1, p.count2); },
+     .quantile = [](const P& p, double q) -> Value { return FQuantile(p.count1, p.count2, 1.0 - q); },
+     .mean = [](const P& p) { return FMean(p.count1, p.count2); },
+     .variance = [](const P& p) { return FVariance(p.count1, p.count2); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 15.0}; },
+     .sampleCurves = SampleContinuous<MakeF>},
+    {.id = Id::Gamma, .key = "gamma", .selectorText = "伽马分布",
+     .parameterSlots = {{{"a", ">0", true, "1"}, {"b", ">0", true, "1"}, {"c", "", false, kKept}}},
+     .pictureStem = "gamma", .read = ReadPositivePair, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return GammaCdf(x, 0.0, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return GammaPdf(x, 0.0, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return GammaSurvival(x, 0.0, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) -> Value { return GammaQuantile(p.real2, p.real1, q); },
+     .mean = [](const P& p) -> Value { return GammaMean(0.0, p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return GammaVariance(0.0, p.real1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange {
+         const double p1 = in.p1();
+         return {0.001, (p1 + 7.0) * in.p2()};
+     },
+     .sampleCurves = SampleContinuous<MakeGamma>},
+    {.id = Id::Geometric, .key = "geometric", .selectorText = "几何分布",
+     .parameterSlots = {{{"p", "0<p<1", true, "0.5"}, {"b", "", false, "0.5"}, {"c", "", false, kKept}}},
+     .pictureStem = "geom", .read = ReadProbability, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return GeometricCdf(GeometricTrial(x), p.real1); },
+     .density = [](const P& p, double x) -> Value { return GeometricPmf(GeometricTrial(x), p.real1); },
+     .upperTail = NoValue,
+     .quantile = [](const P& p, double q) -> Value {
+         const Value trial = GeometricQuantile(q, p.real1);
+         return trial ? Value(GeometricFailures(*trial)) : std::nullopt;
+     },
+     .mean = [](const P& p) -> Value { return GeometricMean(p.real1); },
+     .variance = [](const P& p) -> Value { return GeometricVariance(p.real1); },
+     // At p = 0 the end is infinite; the parameter check rejects that p afterwards.
+     .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, (1.0 / in.p1()) * 7.0}; },
+     .sampleCurves = SampleDiscrete<SampleGeometricCurves>},
+    {.id = Id::Hypergeometric, .key = "hypergeometric", .selectorText = "超几何分布",
+     .parameterSlots = {{{"M", ">0", true, "100"}, {"K", "[0,M]", true, "50"}, {"n", "<=K", true, "10"}}},
+     .pictureStem = "hypergeom", .read = ReadPopulationCounts, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return HypergeometricCdf(std::floor(x), p.count3, p.count2, p.count1); },
+     .density = [](const P& p, double x) -> Value { return HypergeometricPmf(std::floor(x), p.count3, p.count2, p.count1); },
+     .upperTail = NoValue,
+     .quantile = [](const P& p, double q) { return HypergeometricQuantile(q, p.count3, p.count2, p.count1); },
+     .mean = [](const P& p) -> Value { return HypergeometricMean(p.count3, p.count2, p.count1); },
+     .variance = [](const P& p) -> Value { return HypergeometricVariance(p.count3, p.count2, p.count1); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
+     .sampleCurves = SampleDiscrete<SampleHypergeometricCurves>},
+    {.id = Id::Lognormal, .key = "lognormal", .selectorText = "对数分布",
+     .parameterSlots = {{{"μ", "", true, "1"}, {"σ", ">0", true, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "lognormal", .read = ReadLocationScale, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return LognormalCdf(x, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return LognormalPdf(x, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return LognormalSurvival(x, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) { return LognormalQuantile(q, p.real1, p.real2); },
+     .mean = [](const P& p) -> Value { return LognormalMean(p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return LognormalVariance(p.real1, p.real2); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 5.0}; },
+     .sampleCurves = SampleContinuous<MakeLognormal>},
+    {.id = Id::Normal, .key = "normal", .selectorText = "正态分布",
+     .parameterSlots = {{{"μ", "", true, "0"}, {"σ", ">0", true, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "normal", .read = ReadLocationScale, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return NormalCdf(x, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return NormalPdf(x, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return NormalSurvival(x, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) { return NormalQuantile(q, p.real1, p.real2); },
+     .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return SquareSecondParameter(p.real1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange {
+         const double p1 = in.p1();
+         const double p2 = in.p2();
+         return {p1 - 3.0 * p2, p1 + 3.0 * p2};
+     },
+     .sampleCurves = SampleContinuous<MakeNormal>},
+    {.id = Id::Poisson, .key = "poisson", .selectorText = "泊松分布",
+     .parameterSlots = {{{"λ", ">0", true, "10"}, {"b", "", false, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "poisson", .read = ReadPositive, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return PoissonCdf(std::floor(x), p.real1); },
+     .density = [](const P& p, double x) -> Value { return PoissonPmf(std::floor(x), p.real1); },
+     .upperTail = NoValue,
+     .quantile = [](const P& p, double q) { return PoissonQuantile(q, p.real1); },
+     .mean = [](const P& p) -> Value { return CopyParameter(p.real1); },
+     .variance = [](const P& p) -> Value { return CopyParameter(p.real1); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 2.0 * in.p1()}; },
+     .sampleCurves = SampleDiscrete<SamplePoissonCurves>},
+    {.id = Id::Rayleigh, .key = "rayleigh", .selectorText = "瑞利分布",
+     .parameterSlots = {{{"b", ">0", true, "1"}, {"a", "", false, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "rayleigh", .read = ReadPositive, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return RayleighCdf(x, p.real1); },
+     .density = [](const P& p, double x) -> Value { return RayleighPdf(x, p.real1); },
+     .upperTail = [](const P& p, double x) -> Value { return RayleighSurvival(x, p.real1); },
+     .quantile = [](const P& p, double q) { return RayleighQuantile(q, p.real1); },
+     .mean = [](const P& p) -> Value { return RayleighMean(p.real1); },
+     .variance = [](const P& p) -> Value { return RayleighVariance(p.real1); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 4.0 * in.p1()}; },
+     .sampleCurves = SampleContinuous<MakeRayleigh>},
+    {.id = Id::StudentT, .key = "t", .selectorText = "T分布",
+     .parameterSlots = {{{"v", ">=1", true, "1"}, {"b", "", false, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "t", .read = ReadDegreesOfFreedom, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return StudentTCdf(x, 0.0, 1.0, p.count1); },
+     .density = [](const P& p, double x) -> Value { return StudentTPdf(x, 0.0, 1.0, p.count1); },
+     .upperTail = [](const P& p, double x) -> Value { return StudentTSurvival(x, 0.0, 1.0, p.count1); },
+     .quantile = [](const P& p, double q) -> Value { return StudentTQuantile(p.count1, 1.0 - q); },
+     .mean = [](const P& p) -> Value { return StudentTMean(0.0, 1.0, p.count1); },
+     .variance = [](const P& p) { return StudentTVariance(0.0, 1.0, p.count1); },
+     .graphRange = [](const RangeInputs&) -> PlotRange { return {-20.0, 20.0}; },
+     .sampleCurves = SampleContinuous<MakeStudentT>},
+    {.id = Id::Uniform, .key = "uniform", .selectorText = "均匀分布",
+     .parameterSlots = {{{"a", "<b", true, "0"}, {"b", ">a", true, "1"}, {"c", "", false, "1"}}},
+     .pictureStem = "uniform", .read = ReadInterval, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return UniformCdf(x, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return UniformPdf(x, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return UniformSurvival(x, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) { return UniformQuantile(q, p.real1, p.real2); },
+     .mean = [](const P& p) -> Value { return UniformMean(p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return UniformVariance(p.real1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange {
+         const double p1 = in.p1();
+         return {p1, in.p2()};
+     },
+     .sampleCurves = SampleContinuous<MakeUniform>},
+    {.id = Id::Weibull, .key = "weibull", .selectorText = "威布尔分布",
+     .parameterSlots = {{{"η", ">0", true, "1"}, {"β", ">0", true, "2"}, {"c", "", false, "1"}}},
+     .pictureStem = "weibull", .read = ReadPositivePair, .zeroPointRule = false,
+     .cumulative = [](const P& p, double x) -> Value { return WeibullCdf(x, 0.0, p.real1, p.real2); },
+     .density = [](const P& p, double x) -> Value { return WeibullPdf(x, 0.0, p.real1, p.real2); },
+     .upperTail = [](const P& p, double x) -> Value { return WeibullSurvival(x, 0.0, p.real1, p.real2); },
+     .quantile = [](const P& p, double q) -> Value { return WeibullQuantile(q, 0.0, p.real1, p.real2); },
+     .mean = [](const P& p) -> Value { return WeibullMean(0.0, p.real1, p.real2); },
+     .variance = [](const P& p) -> Value { return WeibullVariance(0.0, p.real1, p.real2); },
+     .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, 2.0 * in.p1()}; },
+     .sampleCurves = SampleContinuous<MakeWeibull>},
+}};
+// clang-format on
+
+// The rows are in DistributionId order: RowOf indexes them.
+constexpr bool RowsInOrder() {
+    for (int i = 0; i < kDistributionCount; ++i) {
+        if (static_cast<int>(kRows[static_cast<std::size_t>(i)].id) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsInOrder());
+
+} // namespace
+
+double RangeInputs::p1() const {
+    return ParseFieldNumber(texts_.text1);
+}
+
+double RangeInputs::p2() const {
+    return ParseFieldNumber(texts_.text2);
+}
+
+std::span<const DistributionRow, kDistributionCount> DistributionRows() {
+    return kRows;
+}
+
+const DistributionRow& RowOf(DistributionId id) {
+    return kRows[static_cast<std::size_t>(id)];
+}
+
+std::optional<DistributionParameters> ReadParameters(DistributionId id, std::string_view text1,
+                                                     std::string_view text2,
+                                                     std::string_view text3) {
+    const auto index = static_cast<int>(id);
+    if (index < 0 || index >= kDistributionCount) {
+        return std::nullopt; // not one of the sixteen
+    }
+    DistributionParameters p;
+    p.id = id;
+    try {
+        return RowOf(id).read(p, text1, text2, text3);
+    } catch (const ArithmeticFault&) {
+        return std::nullopt;
+    }
+}
+
+Value Cumulative(const DistributionParameters& p, double x) {
+    const DistributionRow& row = RowOf(p.id);
+    if (row.zeroPointRule && x == 0.0) {
+        return 0.0;
+    }
+    return row.cumulative(p, x);
+}
+
+Value Density(const DistributionParameters& p, double x) {
+    const DistributionRow& row = RowOf(p.id);
+    if (row.zeroPointRule && x == 0.0) {
+        return DensityAtLowerEnd(p);
+    }
+    return row.density(p, x);
+}
+
+Value Quantile(const DistributionParameters& p, double q) {
+    const DistributionRow& row = RowOf(p.id);
+    if (row.zeroPointRule && q == 0.0) {
+        return 0.0;
+    }
+    return row.quantile(p, q);
+}
+
+Value Mean(const DistributionParameters& p) {
+    return RowOf(p.id).mean(p);
+}
+
+Value Variance(const DistributionParameters& p) {
+    return RowOf(p.id).variance(p);
+}
+
+Value UpperTailSurvival(const DistributionParameters& p, double x) {
+    return RowOf(p.id).upperTail(p, x);
+}
+
+Value Hazard(const DistributionParameters& p, double x, double density, double cumulative) {
+    if (IsDiscrete(p.id)) {
+        return std::nullopt;
+    }
+    return HazardFrom(density, cumulative, [&] { return UpperTailSurvival(p, x); });
+}
+
+bool ChoosePlotRange(DistributionId id, const ParameterTexts& texts, PlotRange& range) {
+    try {
+        range = RowOf(id).graphRange(RangeInputs(texts));
+        return true;
+    } catch (const ArithmeticFault&) {
+        return false;
+    }
+}
+
+bool SampleCurves(DistributionId id, const ParameterTexts& texts, double XMin, double XMax,
+                  PlotSamples& samples, CurveExtremes& extremes) {
+    PlaceSamples(XMin, XMax, samples);
+    extremes = CurveExtremes{};
+    const std::optional<DistributionParameters> params =
+        ReadParameters(id, texts.text1, texts.text2, texts.text3);
+    if (!params) {
+        return false;
+    }
+    const DistributionRow& row = RowOf(id);
+    row.sampleCurves(*params, row, samples);
+    FindExtremes(samples, extremes);
+    return true;
+}
+
+} // namespace kelvora
