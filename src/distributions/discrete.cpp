@@ -9,6 +9,7 @@
 
 #include "distributions/discrete_tails.hpp"
 #include "distributions/discrete_terms.hpp"
+#include "distributions/discrete_walkers.hpp"
 #include "specfun/gamma_family.hpp"
 
 #include <algorithm>
@@ -180,24 +181,17 @@ double HypergeometricPmf(double point, Int16 n, Int16 K, Int16 M) {
 
 // Sums the masses upward from the lowest support point by the ratio recurrence. Past the top of
 // the support, min(n, K), every mass is 0, so the sum stops there.
+// The exact masses summed from the lowest support point by the walker the graph uses too.
 double HypergeometricCdf(double k, Int16 n, Int16 K, Int16 M) {
     RequireCount(k, "HypergeometricCdf: no count");
     if (k < 0.0) {
         return 0.0;
     }
-    const Int16 low = HypergeometricLowest(n, K, M);
-    if (k < low) {
-        return 0.0;
-    }
-    const Int16 top = std::min(n, K);
-    const Int16 last = k >= top ? top : static_cast<Int16>(k);
-    HypergeometricMasses masses(n, K, M, HypergeometricLogLowestMass(low, n, K, M));
-    double result = masses.Mass();
-    for (int i = low; i < last; ++i) {
-        masses.Next(i);
-        result = result + masses.Mass();
-    }
-    return Finite(result, "HypergeometricCdf");
+    LogFactorialTable table;
+    RunningHypergeometric::RequestLogFactorials(k, n, K, M, table);
+    table.Compute();
+    RunningHypergeometric walker(n, K, M, table);
+    return Finite(walker.CdfAt(k), "HypergeometricCdf");
 }
 
 // The smallest support point k with q <= P(X <= k): the running sum of HypergeometricCdf gives

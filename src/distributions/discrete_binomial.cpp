@@ -7,6 +7,7 @@
 
 #include "distributions/discrete_tails.hpp"
 #include "distributions/discrete_terms.hpp"
+#include "distributions/discrete_walkers.hpp"
 
 #include <cmath>
 
@@ -31,28 +32,10 @@ double BinomialPmf(double k, Int16 n, double p) {
 }
 
 // The masses summed from 0 up, each with its own coefficient (no recurrence, so no error
-// builds up from term to term).
+// builds up from term to term), by the walker the graph uses too.
 double BinomialCdf(double k, Int16 n, double p) {
     RequireCount(k, "BinomialCdf: no count");
-    if (k < 0.0) {
-        return 0.0;
-    }
-    if (k >= n) {
-        return 1.0;
-    }
-    if (p == 0.0) {
-        return 1.0;
-    }
-    if (p == 1.0) {
-        return 0.0;
-    }
-    BinomialTerms terms(n, p);
-    const auto last = static_cast<int>(k);
-    double sum = 0.0;
-    for (int i = 0; i <= last; ++i) {
-        sum = sum + terms.Mass(static_cast<Int16>(i));
-    }
-    return Finite(sum, "BinomialCdf");
+    return Finite(RunningBinomialCdf(n, p).At(k), "BinomialCdf");
 }
 
 // The smallest i with q <= P(X <= i). The masses summed upward give the answer, which stands

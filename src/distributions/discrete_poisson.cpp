@@ -13,6 +13,7 @@
 #include "distributions/discrete_saddle_point.hpp"
 #include "distributions/discrete_tails.hpp"
 #include "distributions/discrete_terms.hpp"
+#include "distributions/discrete_walkers.hpp"
 #include "distributions/log_space.hpp"
 
 #include <cmath>
@@ -26,8 +27,6 @@ constexpr double kLargestFactorial = 170.0; // 171! leaves the double range
 // The logarithmic mass's exponent cancels terms of about k ln k, and ln k! leaves LogGamma's
 // range at 4e36: beyond this count the saddle-point mass takes over.
 constexpr double kLargestLogFormCount = 32767.0;
-// For a large rate the counts up to here keep their lower-tail sums.
-constexpr double kLargestLowerTailCount = 32766.0;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 void RequireCount(double k, const char* what) {
@@ -98,19 +97,8 @@ double PoissonCdf(double k, double lambda) {
     if (k < 0.0) {
         return 0.0;
     }
-    const PoissonSumStart start = PoissonStart(lambda);
-    if (!start.summed) {
-        if (k <= kLargestLowerTailCount) {
-            return Finite(PoissonLowerTail(static_cast<Int16>(k), lambda), "PoissonCdf");
-        }
-        return PoissonTail(Tail::Lower, k, lambda);
-    }
-    if (k < start.s) {
-        return Finite(PoissonLowerTail(static_cast<Int16>(k), lambda) / start.total, "PoissonCdf");
-    }
-    PoissonUpwardSum sum(start, lambda);
-    sum.AdvanceTo(k);
-    return Finite(sum.Sum() / start.total, "PoissonCdf");
+    RunningPoissonCdf walker(lambda);
+    return Finite(walker.At(k), "PoissonCdf");
 }
 
 // The written upward search where its answer checks out on the accurate tails; a search on

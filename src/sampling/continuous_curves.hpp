@@ -6,7 +6,7 @@
 #include "distributions/hazard.hpp"
 #include "distributions/parameters.hpp"
 #include "sampling/plot_samples.hpp"
-#include "sampling/sample_value.hpp"
+#include "distributions/sample_value.hpp"
 
 namespace kelvora {
 

@@ -1,8 +1,8 @@
 #include "sampling/discrete_curves.hpp"
 
 #include "distributions/discrete.hpp"
-#include "sampling/running_cumulatives.hpp"
-#include "sampling/sample_value.hpp"
+#include "distributions/discrete_walkers.hpp"
+#include "distributions/sample_value.hpp"
 
 #include <array>
 #include <cmath>

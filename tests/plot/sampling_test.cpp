@@ -3,7 +3,7 @@
 #include "distributions/discrete.hpp"
 #include "distributions/hazard.hpp"
 #include "registry/registry.hpp"
-#include "sampling/log_factorial_table.hpp"
+#include "distributions/log_factorial_table.hpp"
 #include "sampling/plot_samples.hpp"
 #include "specfun/gamma_family.hpp"
 

@@ -1,19 +1,21 @@
-// Running sums for the discrete cumulatives, each reproducing its routine's additions exactly.
-// A query for a k below the last one starts the sum over, so any order of k is answered
-// correctly; ascending k costs one term per step.
-//
-// Each class follows its routine's boundary cases and term formula, so the two must change
-// together; the sampling tests compare them bit for bit.
+// The walkers of the discrete cumulatives: running sums that BinomialCdf, PoissonCdf and
+// HypergeometricCdf evaluate through (one walker per call) and the graph keeps across its 500
+// samples. A query for a k below the last one starts the sum over, so any order of k is
+// answered correctly; ascending k costs one term per step. A value that is no finite number, or
+// a fault in a term, gives NaN, which the routines turn into their fault.
 #pragma once
 
 #include "distributions/discrete_terms.hpp"
-#include "sampling/log_factorial_table.hpp"
-#include "sampling/sample_value.hpp"
+#include "distributions/log_factorial_table.hpp"
+#include "distributions/sample_value.hpp"
 #include "specfun/arithmetic.hpp"
 
 #include <optional>
 
 namespace kelvora {
+
+// For a large rate the counts up to here keep their lower-tail sums.
+inline constexpr double kLargestLowerTailCount = 32766.0;
 
 // BinomialCdf(k, n, p): the masses of BinomialTerms, added from 0. The upper half reuses the
 // lower half's coefficients, so one pass costs one coefficient per m = min(i, n - i) below 515
@@ -37,8 +39,9 @@ private:
 };
 
 // PoissonCdf(k, lambda): from PoissonStart's point s upward, the terms of PoissonUpwardSum
-// divided by its total; below s each value is PoissonLowerTail's own sum, and for a large rate
-// (nothing summed) each value is PoissonCdf's own.
+// divided by its total; below s each value is PoissonLowerTail's own sum; for a large rate
+// (nothing summed) the lower-tail sum up to kLargestLowerTailCount and Temme's expansion
+// beyond.
 class RunningPoissonCdf {
 public:
     explicit RunningPoissonCdf(double lambda);

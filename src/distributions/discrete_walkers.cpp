@@ -1,6 +1,7 @@
-#include "sampling/running_cumulatives.hpp"
+#include "distributions/discrete_walkers.hpp"
 
 #include "distributions/discrete.hpp"
+#include "distributions/discrete_tails.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -74,9 +75,13 @@ double RunningPoissonCdf::At(double k) {
     if (faulted_) {
         return kLeftOut;
     }
-    // A large rate sums nothing: each value is the routine's own.
+    // A large rate sums nothing: the lower-tail sum while the count allows it, else Temme's
+    // expansion.
     if (!start_.summed) {
-        return GuardedSample([&] { return PoissonCdf(k, lambda_); });
+        return GuardedSample([&] {
+            return k <= kLargestLowerTailCount ? PoissonLowerTail(static_cast<Int16>(k), lambda_)
+                                               : PoissonTail(Tail::Lower, k, lambda_);
+        });
     }
     if (k < start_.s) {
         return GuardedSample(

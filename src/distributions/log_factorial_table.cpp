@@ -1,4 +1,4 @@
-#include "sampling/log_factorial_table.hpp"
+#include "distributions/log_factorial_table.hpp"
 
 #include "specfun/gamma_family.hpp"
 
