@@ -3,6 +3,7 @@
 #include "distributions/log_space.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -53,16 +54,55 @@ double BinomialTerms::Coefficient(Int16 i) {
     if (m >= overflowsFrom_) {
         return std::numeric_limits<double>::infinity();
     }
-    if (m < cached_) {
+    if (m == cached_) {
+        FillCoefficients();
+        if (m >= overflowsFrom_) {
+            return std::numeric_limits<double>::infinity();
+        }
+    }
+    if (m >= 0 && m < cached_) {
         return coefficients_[static_cast<std::size_t>(m)];
     }
-    const double c = BinomialCoefficientValue(n_, i);
-    if (!std::isfinite(c)) {
-        overflowsFrom_ = m;
-    } else if (m == cached_) {
-        coefficients_[static_cast<std::size_t>(cached_++)] = c;
+    return BinomialCoefficientValue(n_, i);
+}
+
+// Caches the next kBlock coefficients C(n, m), m = cached_, cached_ + 1, ... (up to n/2), or up
+// to the first that overflows. Each lane performs exactly BinomialCoefficientValue's operations
+// in its order, so every value is bit-identical to it; the lanes' loops are independent, so run
+// side by side their divisions overlap instead of waiting on one another.
+void BinomialTerms::FillCoefficients() {
+    const int first = cached_;
+    const int end = std::min({first + kBlock, kFiniteBelow, n_ / 2 + 1});
+    const int count = end - first;
+    if (count <= 0) {
+        return;
     }
-    return c;
+    std::array<double, kBlock> c{};
+    std::array<int, kBlock> big{};
+    for (int j = 0; j < count; ++j) {
+        const int m = first + j;
+        big[static_cast<std::size_t>(j)] = n_ - m;
+        c[static_cast<std::size_t>(j)] = m == 0 ? 1.0 : big[static_cast<std::size_t>(j)] + 1;
+    }
+    // Every lane's m is at least `first`: the steps up to it are common to all.
+    for (int i = 2; i <= first; ++i) {
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            c[j] = c[j] / i * (big[j] + i);
+        }
+    }
+    for (int i = std::max(2, first + 1); i < end; ++i) {
+        for (int j = i - first; j < count; ++j) {
+            const auto lane = static_cast<std::size_t>(j);
+            c[lane] = c[lane] / i * (big[lane] + i);
+        }
+    }
+    for (std::size_t j = 0; j < static_cast<std::size_t>(count); ++j) {
+        if (!std::isfinite(c[j])) {
+            overflowsFrom_ = first + static_cast<int>(j);
+            return;
+        }
+        coefficients_[static_cast<std::size_t>(cached_++)] = c[j];
+    }
 }
 
 // n = 0 is the distribution concentrated at 0: with i = 0 it reaches the closed form, which

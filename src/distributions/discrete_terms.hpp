@@ -34,7 +34,9 @@ public:
 
 private:
     static constexpr int kFiniteBelow = 515;
+    static constexpr int kBlock = 8;
     double Coefficient(Int16 i);
+    void FillCoefficients();
     Int16 n_;
     double p_;
     double logP_;
