@@ -1,6 +1,5 @@
 #include "distributions/accurate.hpp"
 
-#include "distributions/hazard.hpp"
 #include "distributions/quiet_policy.hpp"
 
 #include <boost/math/distributions/beta.hpp>
@@ -26,50 +25,13 @@ namespace kelvora {
 
 namespace {
 
-using Id = DistributionId;
+using P = DistributionParameters;
 namespace bm = boost::math;
 
 using Quiet = QuietPolicy;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// Calls `visit` with the Boost.Math distribution of the same parameters as the written routines
-// (Gamma and Weibull: scale real1, shape real2; Exponential: scale real2).
-template <typename Visit> double WithDistribution(const DistributionParameters& p, Visit visit) {
-    switch (p.id) {
-    case Id::Beta:
-        return visit(bm::beta_distribution<double, Quiet>(p.real1, p.real2));
-    case Id::Cauchy:
-        return visit(bm::cauchy_distribution<double, Quiet>(p.real1, p.real2));
-    case Id::ChiSquare:
-        return visit(bm::chi_squared_distribution<double, Quiet>(p.count1));
-    case Id::Exponential:
-        return visit(bm::exponential_distribution<double, Quiet>(1.0 / p.real2));
-    case Id::F:
-        return visit(bm::fisher_f_distribution<double, Quiet>(p.count1, p.count2));
-    case Id::Gamma:
-        return visit(bm::gamma_distribution<double, Quiet>(p.real2, p.real1));
-    case Id::Lognormal:
-        return visit(bm::lognormal_distribution<double, Quiet>(p.real1, p.real2));
-    case Id::Normal:
-        return visit(bm::normal_distribution<double, Quiet>(p.real1, p.real2));
-    case Id::Rayleigh:
-        return visit(bm::rayleigh_distribution<double, Quiet>(p.real1));
-    case Id::StudentT:
-        return visit(bm::students_t_distribution<double, Quiet>(p.count1));
-    case Id::Uniform:
-        return visit(bm::uniform_distribution<double, Quiet>(p.real1, p.real2));
-    case Id::Weibull:
-        return visit(bm::weibull_distribution<double, Quiet>(p.real2, p.real1));
-    case Id::Binomial:
-    case Id::Geometric:
-    case Id::Hypergeometric:
-    case Id::Poisson:
-        break;
-    }
-    return kNaN;
-}
 
 // Continued fractions by the modified Lentz method (Thompson and Barnett, 1986), each with a
 // named cap on its terms: no value (NaN) where it has not converged.
@@ -142,42 +104,31 @@ double MillsRatio(double z) {
     return kNaN;
 }
 
-// The hazard where the survival has underflowed: the ratio f / S in a form that never forms
-// either. Each form is the continued fraction of the upper tail divided into the density.
-double FarHazard(const DistributionParameters& p, double x) {
-    switch (p.id) {
-    case Id::Beta: {
-        const double y = 1.0 - x;
-        return p.real2 / (x * y * IncompleteBetaFraction(p.real2, p.real1, y));
-    }
-    case Id::ChiSquare:
-        return 1.0 / (x * UpperGammaFraction(p.count1 / 2.0, x / 2.0));
-    case Id::Gamma:
-        return 1.0 / (x * UpperGammaFraction(p.real2, x / p.real1));
-    case Id::F: {
-        const double m = p.count1;
-        const double n = p.count2;
-        const double y = 1.0 / (1.0 + m * x / n);
-        return n / (2.0 * x * IncompleteBetaFraction(n / 2.0, m / 2.0, y));
-    }
-    case Id::StudentT: {
-        const double n = p.count1;
-        const double y = 1.0 / (1.0 + x * x / n);
-        return n / (x * IncompleteBetaFraction(n / 2.0, 0.5, y));
-    }
-    case Id::Normal:
-        return 1.0 / (p.real2 * MillsRatio((x - p.real1) / p.real2));
-    case Id::Lognormal:
-        return 1.0 / (x * p.real2 * MillsRatio((std::log(x) - p.real1) / p.real2));
-    default:
-        return kNaN;
-    }
+// The tails and density of the Boost.Math distribution `make` builds from the parameters.
+template <auto make> double BoostLower(const P& p, double x) {
+    return cdf(make(p), x);
+}
+template <auto make> double BoostUpper(const P& p, double x) {
+    return cdf(complement(make(p), x));
+}
+template <auto make> double BoostDensity(const P& p, double x) {
+    return pdf(make(p), x);
 }
 
-// The families whose density near their lower end 0 behaves as a power of x.
-bool HasPowerAtZero(Id id) {
-    return id == Id::Beta || id == Id::ChiSquare || id == Id::F || id == Id::Gamma ||
-           id == Id::Weibull || id == Id::Exponential;
+Support FromZero(const P&) {
+    return {0.0, kInf};
+}
+Support WholeLine(const P&) {
+    return {-kInf, kInf};
+}
+std::optional<PowerAtZero> NoPowerAtZero(const P&) {
+    return std::nullopt;
+}
+std::optional<double> NoClosedHazard(const P&, double) {
+    return std::nullopt;
+}
+double NoFarHazard(const P&, double) {
+    return kNaN;
 }
 
 bool Below(const Support& s, double x) {
@@ -188,97 +139,284 @@ bool Above(const Support& s, double x) {
     return x > s.highest;
 }
 
+// The Boost.Math distributions of the same parameters as the written routines (Gamma and
+// Weibull: scale real1, shape real2; Exponential: scale real2). The far hazards are the upper
+// tail's continued fraction divided into the density, a form that never forms f or S.
+
+auto BoostBeta(const P& p) {
+    return bm::beta_distribution<double, Quiet>(p.real1, p.real2);
+}
+auto BoostCauchy(const P& p) {
+    return bm::cauchy_distribution<double, Quiet>(p.real1, p.real2);
+}
+auto BoostChiSquare(const P& p) {
+    return bm::chi_squared_distribution<double, Quiet>(p.count1);
+}
+auto BoostExponential(const P& p) {
+    return bm::exponential_distribution<double, Quiet>(1.0 / p.real2);
+}
+auto BoostF(const P& p) {
+    return bm::fisher_f_distribution<double, Quiet>(p.count1, p.count2);
+}
+auto BoostGamma(const P& p) {
+    return bm::gamma_distribution<double, Quiet>(p.real2, p.real1);
+}
+auto BoostLognormal(const P& p) {
+    return bm::lognormal_distribution<double, Quiet>(p.real1, p.real2);
+}
+auto BoostNormal(const P& p) {
+    return bm::normal_distribution<double, Quiet>(p.real1, p.real2);
+}
+auto BoostRayleigh(const P& p) {
+    return bm::rayleigh_distribution<double, Quiet>(p.real1);
+}
+auto BoostStudentT(const P& p) {
+    return bm::students_t_distribution<double, Quiet>(p.count1);
+}
+auto BoostUniform(const P& p) {
+    return bm::uniform_distribution<double, Quiet>(p.real1, p.real2);
+}
+auto BoostWeibull(const P& p) {
+    return bm::weibull_distribution<double, Quiet>(p.real2, p.real1);
+}
+
 } // namespace
 
-Support ContinuousSupport(const DistributionParameters& p) {
-    switch (p.id) {
-    case Id::Beta:
+const AccurateForms kBetaAccurate = {
+    .support = [](const P&) -> Support {
         return {0.0, 1.0};
-    case Id::Cauchy:
-    case Id::Normal:
-    case Id::StudentT:
-        return {-kInf, kInf};
-    case Id::Uniform:
-        return {p.real1, p.real2};
-    default:
-        return {0.0, kInf};
-    }
-}
+    },
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{p.real1 - 1.0, p.real2};
+    },
+    .lower = BoostLower<BoostBeta>,
+    .upper = BoostUpper<BoostBeta>,
+    .density = BoostDensity<BoostBeta>,
+    .closedHazard = NoClosedHazard,
+    .farHazard =
+        [](const P& p, double x) {
+            const double y = 1.0 - x;
+            return p.real2 / (x * y * IncompleteBetaFraction(p.real2, p.real1, y));
+        },
+};
 
-double AccurateLower(const DistributionParameters& p, double x) {
-    const Support s = ContinuousSupport(p);
-    if (Below(s, x)) {
-        return 0.0;
-    }
-    if (Above(s, x)) {
-        return 1.0;
-    }
-    return WithDistribution(p, [x](const auto& d) { return cdf(d, x); });
-}
-
-double AccurateUpper(const DistributionParameters& p, double x) {
-    const Support s = ContinuousSupport(p);
-    if (Below(s, x)) {
-        return 1.0;
-    }
-    if (Above(s, x)) {
-        return 0.0;
-    }
-    return WithDistribution(p, [x](const auto& d) { return cdf(complement(d, x)); });
-}
-
-double AccurateDensity(const DistributionParameters& p, double x) {
-    const Support s = ContinuousSupport(p);
-    if (Below(s, x) || Above(s, x)) {
-        return 0.0;
-    }
-    if (x == 0.0 && HasPowerAtZero(p.id)) {
-        // Not every Boost.Math density takes the right-hand limit there (its gamma gives 0).
-        return DensityAtLowerEnd(p).value_or(kInf);
-    }
-    if (p.id == Id::Weibull) {
-        // In logarithms: far out (x/scale)^(shape-1) overflows while the density is 0.
-        const double z = x / p.real1;
-        return p.real2 / p.real1 * std::exp((p.real2 - 1.0) * std::log(z) - std::pow(z, p.real2));
-    }
-    return WithDistribution(p, [x](const auto& d) { return pdf(d, x); });
-}
-
-double AccurateHazard(const DistributionParameters& p, double x) {
-    const Support s = ContinuousSupport(p);
-    if (Below(s, x)) {
-        return 0.0;
-    }
-    if (!(x < s.highest)) {
-        return kNaN; // no survival left
-    }
-    // Closed forms where the hazard has one.
-    switch (p.id) {
-    case Id::Exponential:
-        return 1.0 / p.real2;
-    case Id::Rayleigh:
-        return x / (p.real1 * p.real1);
-    case Id::Weibull:
-        return p.real2 / p.real1 * std::pow(x / p.real1, p.real2 - 1.0);
-    case Id::Uniform:
-        return 1.0 / (p.real2 - x);
-    case Id::Cauchy: {
+const AccurateForms kCauchyAccurate = {
+    .support = WholeLine,
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostCauchy>,
+    .upper = BoostUpper<BoostCauchy>,
+    .density = BoostDensity<BoostCauchy>,
+    .closedHazard = [](const P& p, double x) -> std::optional<double> {
         // f / S = 1 / (s (1 + z^2) S pi); for z > 1 with S = atan(1/z) / pi, written so that
         // neither z^2 nor a product overflows.
         const double z = (x - p.real1) / p.real2;
         if (z > 1.0) {
             return 1.0 / (p.real2 * (z + 1.0 / z) * (z * std::atan(1.0 / z)));
         }
-        break;
+        return std::nullopt;
+    },
+    .farHazard = NoFarHazard,
+};
+
+const AccurateForms kChiSquareAccurate = {
+    .support = FromZero,
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{p.count1 / 2.0 - 1.0, 0.5};
+    },
+    .lower = BoostLower<BoostChiSquare>,
+    .upper = BoostUpper<BoostChiSquare>,
+    .density = BoostDensity<BoostChiSquare>,
+    .closedHazard = NoClosedHazard,
+    .farHazard = [](const P& p,
+                    double x) { return 1.0 / (x * UpperGammaFraction(p.count1 / 2.0, x / 2.0)); },
+};
+
+const AccurateForms kExponentialAccurate = {
+    .support = FromZero,
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{0.0, 1.0 / p.real2};
+    },
+    .lower = BoostLower<BoostExponential>,
+    .upper = BoostUpper<BoostExponential>,
+    .density = BoostDensity<BoostExponential>,
+    .closedHazard = [](const P& p, double) -> std::optional<double> { return 1.0 / p.real2; },
+    .farHazard = NoFarHazard,
+};
+
+const AccurateForms kFAccurate = {
+    .support = FromZero,
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{p.count1 / 2.0 - 1.0, 1.0};
+    },
+    .lower = BoostLower<BoostF>,
+    .upper = BoostUpper<BoostF>,
+    .density = BoostDensity<BoostF>,
+    .closedHazard = NoClosedHazard,
+    .farHazard =
+        [](const P& p, double x) {
+            const double m = p.count1;
+            const double n = p.count2;
+            const double y = 1.0 / (1.0 + m * x / n);
+            return n / (2.0 * x * IncompleteBetaFraction(n / 2.0, m / 2.0, y));
+        },
+};
+
+const AccurateForms kGammaAccurate = {
+    .support = FromZero,
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{p.real2 - 1.0, 1.0 / p.real1};
+    },
+    .lower = BoostLower<BoostGamma>,
+    .upper = BoostUpper<BoostGamma>,
+    .density = BoostDensity<BoostGamma>,
+    .closedHazard = NoClosedHazard,
+    .farHazard = [](const P& p,
+                    double x) { return 1.0 / (x * UpperGammaFraction(p.real2, x / p.real1)); },
+};
+
+const AccurateForms kLognormalAccurate = {
+    .support = FromZero,
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostLognormal>,
+    .upper = BoostUpper<BoostLognormal>,
+    .density = BoostDensity<BoostLognormal>,
+    .closedHazard = NoClosedHazard,
+    .farHazard =
+        [](const P& p, double x) {
+            return 1.0 / (x * p.real2 * MillsRatio((std::log(x) - p.real1) / p.real2));
+        },
+};
+
+const AccurateForms kNormalAccurate = {
+    .support = WholeLine,
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostNormal>,
+    .upper = BoostUpper<BoostNormal>,
+    .density = BoostDensity<BoostNormal>,
+    .closedHazard = NoClosedHazard,
+    .farHazard = [](const P& p,
+                    double x) { return 1.0 / (p.real2 * MillsRatio((x - p.real1) / p.real2)); },
+};
+
+const AccurateForms kRayleighAccurate = {
+    .support = FromZero,
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostRayleigh>,
+    .upper = BoostUpper<BoostRayleigh>,
+    .density = BoostDensity<BoostRayleigh>,
+    .closedHazard = [](const P& p, double x) -> std::optional<double> {
+        return x / (p.real1 * p.real1);
+    },
+    .farHazard = NoFarHazard,
+};
+
+const AccurateForms kStudentTAccurate = {
+    .support = WholeLine,
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostStudentT>,
+    .upper = BoostUpper<BoostStudentT>,
+    .density = BoostDensity<BoostStudentT>,
+    .closedHazard = NoClosedHazard,
+    .farHazard =
+        [](const P& p, double x) {
+            const double n = p.count1;
+            const double y = 1.0 / (1.0 + x * x / n);
+            return n / (x * IncompleteBetaFraction(n / 2.0, 0.5, y));
+        },
+};
+
+const AccurateForms kUniformAccurate = {
+    .support = [](const P& p) -> Support {
+        return {p.real1, p.real2};
+    },
+    .powerAtZero = NoPowerAtZero,
+    .lower = BoostLower<BoostUniform>,
+    .upper = BoostUpper<BoostUniform>,
+    .density = BoostDensity<BoostUniform>,
+    .closedHazard = [](const P& p, double x) -> std::optional<double> {
+        return 1.0 / (p.real2 - x);
+    },
+    .farHazard = NoFarHazard,
+};
+
+const AccurateForms kWeibullAccurate = {
+    .support = FromZero,
+    .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
+        return PowerAtZero{p.real2 - 1.0, 1.0 / p.real1};
+    },
+    .lower = BoostLower<BoostWeibull>,
+    .upper = BoostUpper<BoostWeibull>,
+    // In logarithms: far out (x/scale)^(shape-1) overflows while the density is 0.
+    .density =
+        [](const P& p, double x) {
+            const double z = x / p.real1;
+            return p.real2 / p.real1 *
+                   std::exp((p.real2 - 1.0) * std::log(z) - std::pow(z, p.real2));
+        },
+    .closedHazard = [](const P& p, double x) -> std::optional<double> {
+        return p.real2 / p.real1 * std::pow(x / p.real1, p.real2 - 1.0);
+    },
+    .farHazard = NoFarHazard,
+};
+
+double AccurateLower(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x)) {
+        return 0.0;
     }
-    default:
-        break;
+    if (Above(s, x)) {
+        return 1.0;
     }
-    const double survival = AccurateUpper(p, x);
+    return forms.lower(p, x);
+}
+
+double AccurateUpper(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x)) {
+        return 1.0;
+    }
+    if (Above(s, x)) {
+        return 0.0;
+    }
+    return forms.upper(p, x);
+}
+
+std::optional<double> DensityAtLowerEnd(const AccurateForms& forms, const P& p) {
+    const std::optional<PowerAtZero> end = forms.powerAtZero(p);
+    if (!end || end->power < 0.0) {
+        return std::nullopt;
+    }
+    return end->power == 0.0 ? end->limit : 0.0;
+}
+
+double AccurateDensity(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x) || Above(s, x)) {
+        return 0.0;
+    }
+    if (x == 0.0 && forms.powerAtZero(p)) {
+        // Not every Boost.Math density takes the right-hand limit there (its gamma gives 0).
+        return DensityAtLowerEnd(forms, p).value_or(kInf);
+    }
+    return forms.density(p, x);
+}
+
+double AccurateHazard(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x)) {
+        return 0.0;
+    }
+    if (!(x < s.highest)) {
+        return kNaN; // no survival left
+    }
+    if (const std::optional<double> closed = forms.closedHazard(p, x)) {
+        return *closed;
+    }
+    const double survival = AccurateUpper(forms, p, x);
     if (survival >= DBL_MIN) {
-        return AccurateDensity(p, x) / survival;
+        return AccurateDensity(forms, p, x) / survival;
     }
-    return FarHazard(p, x);
+    return forms.farHazard(p, x);
 }
 
 double FourDecimalValue(double v) {

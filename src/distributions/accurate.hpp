@@ -6,9 +6,14 @@
 // (ibeta, gamma_p, erfc and their complements) give each tail directly, to a few units in the
 // last place, and continued fractions give the hazard far out where density and survival both
 // underflow.
+//
+// Each distribution's accurate forms are one AccurateForms block below (kBetaAccurate, ...),
+// which its registry row names; the functions taking the forms apply the rules they share.
 #pragma once
 
 #include "distributions/parameters.hpp"
+
+#include <optional>
 
 namespace kelvora {
 
@@ -17,18 +22,57 @@ struct Support {
     double lowest;
     double highest;
 };
-Support ContinuousSupport(const DistributionParameters& p);
+
+// Near the lower end 0 of its support the density behaves as limit * x^power.
+struct PowerAtZero {
+    double power;
+    double limit;
+};
+
+// One distribution's accurate forms. Inside the support: the two tails, each evaluated directly,
+// and the density; the hazard's closed form where it has one (no value where none applies) and
+// its form far out where f and S both underflow (NaN where it has none).
+struct AccurateForms {
+    Support (*support)(const DistributionParameters& p);
+    std::optional<PowerAtZero> (*powerAtZero)(const DistributionParameters& p);
+    double (*lower)(const DistributionParameters& p, double x);
+    double (*upper)(const DistributionParameters& p, double x);
+    double (*density)(const DistributionParameters& p, double x);
+    std::optional<double> (*closedHazard)(const DistributionParameters& p, double x);
+    double (*farHazard)(const DistributionParameters& p, double x);
+};
+
+extern const AccurateForms kBetaAccurate;
+extern const AccurateForms kCauchyAccurate;
+extern const AccurateForms kChiSquareAccurate;
+extern const AccurateForms kExponentialAccurate;
+extern const AccurateForms kFAccurate;
+extern const AccurateForms kGammaAccurate;
+extern const AccurateForms kLognormalAccurate;
+extern const AccurateForms kNormalAccurate;
+extern const AccurateForms kRayleighAccurate;
+extern const AccurateForms kStudentTAccurate;
+extern const AccurateForms kUniformAccurate;
+extern const AccurateForms kWeibullAccurate;
 
 // P(X <= x) and P(X > x), each evaluated directly (never one as 1 minus the other). NaN where the
 // parameters cannot be evaluated.
-double AccurateLower(const DistributionParameters& p, double x);
-double AccurateUpper(const DistributionParameters& p, double x);
+double AccurateLower(const AccurateForms& forms, const DistributionParameters& p, double x);
+double AccurateUpper(const AccurateForms& forms, const DistributionParameters& p, double x);
 
 // The density; at the lower end of the support its right-hand limit (+inf where infinite).
-double AccurateDensity(const DistributionParameters& p, double x);
+double AccurateDensity(const AccurateForms& forms, const DistributionParameters& p, double x);
 
 // The hazard f / S, also far out where f and S both underflow; NaN where S = 0.
-double AccurateHazard(const DistributionParameters& p, double x);
+double AccurateHazard(const AccurateForms& forms, const DistributionParameters& p, double x);
+
+// The density at x = 0 of a family whose support starts there with a power of x (Beta,
+// chi-square, F, gamma, Weibull, exponential): the right-hand limit, 0 or finite (Beta a = 1: b;
+// chi-square n = 2: 1/2; F m = 2: 1; gamma and Weibull shape 1, exponential: 1/scale); no value
+// where it is infinite (Beta a < 1, chi-square n = 1, F m = 1, gamma and Weibull shape < 1) or for
+// another family.
+std::optional<double> DensityAtLowerEnd(const AccurateForms& forms,
+                                        const DistributionParameters& p);
 
 // What a result field promises: its four-decimal text lies within half a unit of the fourth
 // decimal plus 1e-5 of the value from the true value.

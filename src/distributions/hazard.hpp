@@ -43,11 +43,4 @@ std::optional<double> HazardFrom(double density, double cumulative, UpperTail&& 
     return hazard;
 }
 
-// The density at x = 0 of the families whose support starts there (Beta, chi-square, F, gamma,
-// Weibull, exponential): the right-hand limit, 0 or finite (Beta a = 1: b; chi-square n = 2:
-// 1/2; F m = 2: 1; gamma and Weibull shape 1, exponential: 1/scale); no value where it is
-// infinite (Beta a < 1, chi-square n = 1, F m = 1, gamma and Weibull shape < 1) or for another
-// family. Beta, chi-square and F take it without calling their routines at 0.
-std::optional<double> DensityAtLowerEnd(const DistributionParameters& p);
-
 } // namespace kelvora

@@ -16,8 +16,8 @@ constexpr double kRelativeWidth = 1e-15;
 
 // Increasing in x and zero at the quantile: the lower tail minus q, or 1 - q minus the upper
 // tail. 1 - q is exact for q >= 1/2.
-double Excess(const DistributionParameters& p, double q, double x) {
-    return q <= 0.5 ? AccurateLower(p, x) - q : (1.0 - q) - AccurateUpper(p, x);
+double Excess(const AccurateForms& f, const DistributionParameters& p, double q, double x) {
+    return q <= 0.5 ? AccurateLower(f, p, x) - q : (1.0 - q) - AccurateUpper(f, p, x);
 }
 
 // The next point inside (a, b): geometric means while both ends have one sign and lie far
@@ -41,19 +41,19 @@ double Split(double a, double b) {
     return a + (b - a) / 2.0;
 }
 
-std::optional<double> Bisect(const DistributionParameters& p, double q,
+std::optional<double> Bisect(const AccurateForms& f, const DistributionParameters& p, double q,
                              std::optional<double> hint) {
-    const Support s = ContinuousSupport(p);
+    const Support s = f.support(p);
     const double reach = hint && std::isfinite(*hint) ? std::fmax(1.0, std::fabs(*hint)) : 1.0;
     // Excess(a) < 0 <= Excess(b).
     double a = std::isfinite(s.lowest) ? s.lowest : -reach;
     double b = std::isfinite(s.highest) ? s.highest : reach;
-    for (int step = 0; !(Excess(p, q, a) < 0.0); ++step) {
+    for (int step = 0; !(Excess(f, p, q, a) < 0.0); ++step) {
         if (step == kBracketSteps || !std::isfinite(a *= 2.0)) {
             return std::nullopt;
         }
     }
-    for (int step = 0; !(Excess(p, q, b) >= 0.0); ++step) {
+    for (int step = 0; !(Excess(f, p, q, b) >= 0.0); ++step) {
         if (step == kBracketSteps || !std::isfinite(b *= 2.0)) {
             return std::nullopt;
         }
@@ -63,7 +63,7 @@ std::optional<double> Bisect(const DistributionParameters& p, double q,
         if (!(m > a && m < b) || b - a <= kRelativeWidth * std::fmax(std::fabs(a), std::fabs(b))) {
             return a + (b - a) / 2.0;
         }
-        const double e = Excess(p, q, m);
+        const double e = Excess(f, p, q, m);
         if (std::isnan(e)) {
             return std::nullopt;
         }
@@ -74,31 +74,34 @@ std::optional<double> Bisect(const DistributionParameters& p, double q,
 
 } // namespace
 
-bool QuantileChecksOut(const DistributionParameters& p, double q, double x) {
+bool QuantileChecksOut(const AccurateForms& f, const DistributionParameters& p, double q,
+                       double x) {
     if (!std::isfinite(x)) {
         return false;
     }
     const double shown = FourDecimalValue(x);
     const double tolerance = ShownTolerance(shown);
     if (q <= 0.5) {
-        return AccurateLower(p, shown - tolerance) <= q && q <= AccurateLower(p, shown + tolerance);
+        return AccurateLower(f, p, shown - tolerance) <= q &&
+               q <= AccurateLower(f, p, shown + tolerance);
     }
     const double r = 1.0 - q;
-    return AccurateUpper(p, shown + tolerance) <= r && r <= AccurateUpper(p, shown - tolerance);
+    return AccurateUpper(f, p, shown + tolerance) <= r &&
+           r <= AccurateUpper(f, p, shown - tolerance);
 }
 
-std::optional<double> VerifiedQuantile(const DistributionParameters& p, double q,
-                                       std::optional<double> written) {
+std::optional<double> VerifiedQuantile(const AccurateForms& f, const DistributionParameters& p,
+                                       double q, std::optional<double> written) {
     if (q <= 0.0 || q >= 1.0) {
-        const Support s = ContinuousSupport(p);
+        const Support s = f.support(p);
         const double end = q <= 0.0 ? s.lowest : s.highest;
         return std::isfinite(end) ? std::optional<double>(end) : std::nullopt;
     }
-    if (written && QuantileChecksOut(p, q, *written)) {
+    if (written && QuantileChecksOut(f, p, q, *written)) {
         return written;
     }
-    const std::optional<double> solved = Bisect(p, q, written);
-    if (solved && QuantileChecksOut(p, q, *solved)) {
+    const std::optional<double> solved = Bisect(f, p, q, written);
+    if (solved && QuantileChecksOut(f, p, q, *solved)) {
         return solved;
     }
     return std::nullopt;

@@ -20,10 +20,12 @@
 #include "quantile/beta_quantile.hpp"
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
+#include "quantile/verified_quantile.hpp"
 #include "sampling/continuous_curves.hpp"
 #include "sampling/discrete_curves.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace kelvora {
 
@@ -37,7 +39,7 @@ constexpr const char* kKept = nullptr;
 
 // Samples a continuous distribution through the form `make` builds from the parameters.
 template <auto make> void SampleContinuous(const P& p, const Row& row, PlotSamples& s) {
-    SampleForm(p, make(p), row.zeroPointRule, s);
+    SampleForm(*row.accurate, p, make(p), row.zeroPointRule, s);
 }
 
 template <void (*sample)(const P&, PlotSamples&)>
@@ -97,6 +99,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return BetaQuantile(q, p.real1, p.real2); },
      .mean = [](const P& p) -> Value { return BetaMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return BetaVariance(p.real1, p.real2); },
+     .accurate = &kBetaAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 1.0}; },
      .sampleCurves = SampleContinuous<MakeBeta>},
     {.id = Id::Binomial, .key = "binomial", .selectorText = "二项分布",
@@ -108,6 +111,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return BinomialQuantile(q, p.count1, p.real2); },
      .mean = [](const P& p) -> Value { return BinomialMean(p.count1, p.real2); },
      .variance = [](const P& p) -> Value { return BinomialVariance(p.count1, p.real2); },
+     .accurate = nullptr,
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, in.p1()}; },
      .sampleCurves = SampleDiscrete<SampleBinomialCurves>},
     {.id = Id::Cauchy, .key = "cauchy", .selectorText = "柯西分布",
@@ -120,6 +124,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      // The Cauchy mean does not exist; the field shows the location, the centre of symmetry.
      .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
      .variance = [](const P& p) { return CauchyVariance(p.real1, p.real2); },
+     .accurate = &kCauchyAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          const double p2 = in.p2();
@@ -136,6 +141,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return ChiSquareQuantile(p.count1, 1.0 - q); },
      .mean = [](const P& p) -> Value { return ChiSquareMean(p.count1); },
      .variance = [](const P& p) -> Value { return ChiSquareVariance(p.count1); },
+     .accurate = &kChiSquareAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
      .sampleCurves = SampleContinuous<MakeChiSquare>},
     {.id = Id::Exponential, .key = "exponential", .selectorText = "指数分布",
@@ -147,6 +153,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return ExponentialQuantile(q, 0.0, p.real2); },
      .mean = [](const P& p) -> Value { return ExponentialMean(0.0, p.real2); },
      .variance = [](const P& p) -> Value { return SquareSecondParameter(0.0, p.real2); },
+     .accurate = &kExponentialAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 6.0}; },
      .sampleCurves = SampleContinuous<MakeExponential>},
     {.id = Id::F, .key = "f", .selectorText = "F分布",
@@ -158,6 +165,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return FQuantile(p.count1, p.count2, 1.0 - q); },
      .mean = [](const P& p) { return FMean(p.count1, p.count2); },
      .variance = [](const P& p) { return FVariance(p.count1, p.count2); },
+     .accurate = &kFAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 15.0}; },
      .sampleCurves = SampleContinuous<MakeF>},
     {.id = Id::Gamma, .key = "gamma", .selectorText = "伽马分布",
@@ -169,6 +177,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return GammaQuantile(p.real2, p.real1, q); },
      .mean = [](const P& p) -> Value { return GammaMean(0.0, p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return GammaVariance(0.0, p.real1, p.real2); },
+     .accurate = &kGammaAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          return {0.001, (p1 + 7.0) * in.p2()};
@@ -187,6 +196,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return GeometricMean(p.real1); },
      .variance = [](const P& p) -> Value { return GeometricVariance(p.real1); },
      // At p = 0 the end is infinite; the parameter check rejects that p afterwards.
+     .accurate = nullptr,
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, (1.0 / in.p1()) * 7.0}; },
      .sampleCurves = SampleDiscrete<SampleGeometricCurves>},
     {.id = Id::Hypergeometric, .key = "hypergeometric", .selectorText = "超几何分布",
@@ -198,6 +208,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return HypergeometricQuantile(q, p.count3, p.count2, p.count1); },
      .mean = [](const P& p) -> Value { return HypergeometricMean(p.count3, p.count2, p.count1); },
      .variance = [](const P& p) -> Value { return HypergeometricVariance(p.count3, p.count2, p.count1); },
+     .accurate = nullptr,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
      .sampleCurves = SampleDiscrete<SampleHypergeometricCurves>},
     {.id = Id::Lognormal, .key = "lognormal", .selectorText = "对数分布",
@@ -209,6 +220,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return LognormalQuantile(q, p.real1, p.real2); },
      .mean = [](const P& p) -> Value { return LognormalMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return LognormalVariance(p.real1, p.real2); },
+     .accurate = &kLognormalAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 5.0}; },
      .sampleCurves = SampleContinuous<MakeLognormal>},
     {.id = Id::Normal, .key = "normal", .selectorText = "正态分布",
@@ -220,6 +232,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return NormalQuantile(q, p.real1, p.real2); },
      .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return SquareSecondParameter(p.real1, p.real2); },
+     .accurate = &kNormalAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          const double p2 = in.p2();
@@ -235,6 +248,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return PoissonQuantile(q, p.real1); },
      .mean = [](const P& p) -> Value { return CopyParameter(p.real1); },
      .variance = [](const P& p) -> Value { return CopyParameter(p.real1); },
+     .accurate = nullptr,
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 2.0 * in.p1()}; },
      .sampleCurves = SampleDiscrete<SamplePoissonCurves>},
     {.id = Id::Rayleigh, .key = "rayleigh", .selectorText = "瑞利分布",
@@ -246,6 +260,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return RayleighQuantile(q, p.real1); },
      .mean = [](const P& p) -> Value { return RayleighMean(p.real1); },
      .variance = [](const P& p) -> Value { return RayleighVariance(p.real1); },
+     .accurate = &kRayleighAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 4.0 * in.p1()}; },
      .sampleCurves = SampleContinuous<MakeRayleigh>},
     {.id = Id::StudentT, .key = "t", .selectorText = "T分布",
@@ -257,6 +272,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return StudentTQuantile(p.count1, 1.0 - q); },
      .mean = [](const P& p) -> Value { return StudentTMean(0.0, 1.0, p.count1); },
      .variance = [](const P& p) { return StudentTVariance(0.0, 1.0, p.count1); },
+     .accurate = &kStudentTAccurate,
      .graphRange = [](const RangeInputs&) -> PlotRange { return {-20.0, 20.0}; },
      .sampleCurves = SampleContinuous<MakeStudentT>},
     {.id = Id::Uniform, .key = "uniform", .selectorText = "均匀分布",
@@ -268,6 +284,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) { return UniformQuantile(q, p.real1, p.real2); },
      .mean = [](const P& p) -> Value { return UniformMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return UniformVariance(p.real1, p.real2); },
+     .accurate = &kUniformAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          return {p1, in.p2()};
@@ -282,6 +299,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .quantile = [](const P& p, double q) -> Value { return WeibullQuantile(q, 0.0, p.real1, p.real2); },
      .mean = [](const P& p) -> Value { return WeibullMean(0.0, p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return WeibullVariance(0.0, p.real1, p.real2); },
+     .accurate = &kWeibullAccurate,
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, 2.0 * in.p1()}; },
      .sampleCurves = SampleContinuous<MakeWeibull>},
 }};
@@ -343,7 +361,7 @@ Value Cumulative(const DistributionParameters& p, double x) {
 Value Density(const DistributionParameters& p, double x) {
     const DistributionRow& row = RowOf(p.id);
     if (row.zeroPointRule && x == 0.0) {
-        return DensityAtLowerEnd(p);
+        return DensityAtLowerEnd(*row.accurate, p);
     }
     return row.density(p, x);
 }
@@ -373,6 +391,56 @@ Value Hazard(const DistributionParameters& p, double x, double density, double c
         return std::nullopt;
     }
     return HazardFrom(density, cumulative, [&] { return UpperTailSurvival(p, x); });
+}
+
+namespace {
+
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+// Calls `evaluate` with the row's accurate forms; NaN for a discrete distribution.
+template <typename Evaluate>
+double WithAccurate(const DistributionParameters& p, Evaluate evaluate) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr ? evaluate(*forms) : kNoValue;
+}
+
+} // namespace
+
+Support ContinuousSupport(const DistributionParameters& p) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr ? forms->support(p) : Support{kNoValue, kNoValue};
+}
+
+double AccurateLower(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return AccurateLower(f, p, x); });
+}
+
+double AccurateUpper(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return AccurateUpper(f, p, x); });
+}
+
+double AccurateDensity(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return AccurateDensity(f, p, x); });
+}
+
+double AccurateHazard(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return AccurateHazard(f, p, x); });
+}
+
+std::optional<double> DensityAtLowerEnd(const DistributionParameters& p) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr ? DensityAtLowerEnd(*forms, p) : std::nullopt;
+}
+
+bool QuantileChecksOut(const DistributionParameters& p, double q, double x) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr && QuantileChecksOut(*forms, p, q, x);
+}
+
+std::optional<double> VerifiedQuantile(const DistributionParameters& p, double q,
+                                       std::optional<double> written) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr ? VerifiedQuantile(*forms, p, q, written) : std::nullopt;
 }
 
 bool ChoosePlotRange(DistributionId id, const ParameterTexts& texts, PlotRange& range) {

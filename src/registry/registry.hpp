@@ -7,6 +7,7 @@
 // registry sits above both; the curve sampling below it provides the samplers the rows name.
 #pragma once
 
+#include "distributions/accurate.hpp"
 #include "distributions/distribution_id.hpp"
 #include "distributions/parameters.hpp"
 #include "sampling/plot_samples.hpp"
@@ -73,6 +74,9 @@ struct DistributionRow {
     Value (*quantile)(const DistributionParameters& p, double q);
     Value (*mean)(const DistributionParameters& p);
     Value (*variance)(const DistributionParameters& p);
+    // The accurate evaluations the written values are checked against (continuous only:
+    // nullptr for a discrete distribution, whose tails are in distributions/discrete_tails).
+    const AccurateForms* accurate;
 
     // The graph's horizontal range, fixed or fitted from the first two parameter fields.
     PlotRange (*graphRange)(const RangeInputs& in);
@@ -106,6 +110,21 @@ Value UpperTailSurvival(const DistributionParameters& p, double x);
 // f / S at x from the density f and the cumulative F already evaluated there (see HazardFrom):
 // no value for a discrete distribution. A routine's fault propagates.
 Value Hazard(const DistributionParameters& p, double x, double density, double cumulative);
+
+// The accurate evaluations of a continuous distribution through its row (see accurate.hpp);
+// NaN (no value) for a discrete one.
+Support ContinuousSupport(const DistributionParameters& p);
+double AccurateLower(const DistributionParameters& p, double x);
+double AccurateUpper(const DistributionParameters& p, double x);
+double AccurateDensity(const DistributionParameters& p, double x);
+double AccurateHazard(const DistributionParameters& p, double x);
+std::optional<double> DensityAtLowerEnd(const DistributionParameters& p);
+
+// The verified continuous quantile (see quantile/verified_quantile.hpp) on the row's accurate
+// tails; no value for a discrete distribution.
+bool QuantileChecksOut(const DistributionParameters& p, double q, double x);
+std::optional<double> VerifiedQuantile(const DistributionParameters& p, double q,
+                                       std::optional<double> written);
 
 // The graph's range for the distribution: fixed, or fitted from the first two parameter fields
 // read as numbers without integer conversion (only the fields the distribution's rule uses).

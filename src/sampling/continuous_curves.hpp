@@ -5,8 +5,8 @@
 #include "distributions/accurate.hpp"
 #include "distributions/hazard.hpp"
 #include "distributions/parameters.hpp"
-#include "sampling/plot_samples.hpp"
 #include "distributions/sample_value.hpp"
+#include "sampling/plot_samples.hpp"
 
 namespace kelvora {
 
@@ -16,15 +16,15 @@ namespace kelvora {
 // The hazard as the hazard field takes it; where the survival has no positive value the sample
 // is left out.
 template <typename Form>
-void CarefulSample(const DistributionParameters& p, const Form& form, double x, PlotSamples& s,
-                   std::size_t i) {
+void CarefulSample(const AccurateForms& accurate, const DistributionParameters& p, const Form& form,
+                   double x, PlotSamples& s, std::size_t i) {
     double cdf = GuardedSample([&] { return form.Cdf(x); });
     double pdf = GuardedSample([&] { return form.Pdf(x); });
     if (std::isnan(cdf)) {
-        cdf = AsSample(AccurateLower(p, x));
+        cdf = AsSample(AccurateLower(accurate, p, x));
     }
     if (std::isnan(pdf)) {
-        pdf = AsSample(AccurateDensity(p, x));
+        pdf = AsSample(AccurateDensity(accurate, p, x));
     }
     s.Pdf[i] = pdf;
     s.Cdf[i] = cdf;
@@ -32,7 +32,7 @@ void CarefulSample(const DistributionParameters& p, const Form& form, double x, 
     double hazard =
         GuardedSample([&] { return HazardFrom(pdf, cdf, [&] { return form.Survival(x); }); });
     if (std::isnan(hazard)) {
-        hazard = AsSample(AccurateHazard(p, x));
+        hazard = AsSample(AccurateHazard(accurate, p, x));
     }
     s.Hazard[i] = hazard;
 }
@@ -48,12 +48,12 @@ void CarefulSample(const DistributionParameters& p, const Form& form, double x, 
 // routines: their densities may have a pole there, and the density sample is the right-hand
 // limit (left out where infinite).
 template <typename Form>
-void SampleForm(const DistributionParameters& p, const Form& form, bool zeroPointRule,
-                PlotSamples& s) {
+void SampleForm(const AccurateForms& accurate, const DistributionParameters& p, const Form& form,
+                bool zeroPointRule, PlotSamples& s) {
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         const double x = s.X[i];
         if (zeroPointRule && x == 0.0) [[unlikely]] {
-            s.Pdf[i] = AsSample(DensityAtLowerEnd(p));
+            s.Pdf[i] = AsSample(DensityAtLowerEnd(accurate, p));
             s.Cdf[i] = 0.0;
             s.Survival[i] = 1.0;
             s.Hazard[i] = s.Pdf[i];
@@ -75,7 +75,7 @@ void SampleForm(const DistributionParameters& p, const Form& form, bool zeroPoin
         } catch (const ArithmeticFault&) {
         }
         if (!done) [[unlikely]] {
-            CarefulSample(p, form, x, s, i);
+            CarefulSample(accurate, p, form, x, s, i);
         }
     }
 }
