@@ -155,7 +155,7 @@ TEST(GraphFile, VectorCurveLeavingTheFrameIsClippedIntoOnePath) {
     std::array<double, kSampleArraySize> S{};
     for (std::size_t i = 0; i < kSampleCount; ++i) {
         X[i] = double(i) / kSampleCount;
-        S[i] = X[i]; // leaves the span [0, 0.5] through the top at sample 250
+        S[i] = X[i] - 0.1; // enters the span [0, 0.5] at the bottom and leaves through the top
     }
     S[100] = std::numeric_limits<double>::quiet_NaN();
     QBuffer buffer;
@@ -176,10 +176,12 @@ TEST(GraphFile, VectorCurveLeavingTheFrameIsClippedIntoOnePath) {
     for (const QPointF& p : found.points) {
         ASSERT_TRUE(Inside(p)) << p.x() << ", " << p.y();
     }
-    // The last segment is cut where it crosses the frame's top edge, not left out.
+    // The segments crossing the frame's bottom and top edges (2700 and 390 twips down, where
+    // S = (2695 - 2700) / 4600 and (2695 - 390) / 4600) are cut there, not left out.
+    EXPECT_NEAR(found.points.front().y(), kFrameOuter.bottom(), 1e-3);
+    EXPECT_NEAR(found.points.front().x(), 40.0 + 320.0 * (0.1 - 5.0 / 4600.0), 1e-3);
     EXPECT_NEAR(found.points.back().y(), kFrameOuter.top(), 1e-3);
-    // S = X reaches the top edge, 390 twips down, at X = (2695 - 390) / 4600.
-    EXPECT_NEAR(found.points.back().x(), 40.0 + 320.0 * (2695.0 - 390.0) / 4600.0, 1e-3);
+    EXPECT_NEAR(found.points.back().x(), 40.0 + 320.0 * (0.1 + 2305.0 / 4600.0), 1e-3);
 }
 
 // The C and POSIX locales have no thousands separator (this test runs under LC_ALL=C); a
