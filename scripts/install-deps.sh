@@ -7,6 +7,8 @@ packages=(
     # build
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    # build: Qt SVG writes the graph's SVG export
+    qt6-svg-dev
     # build: Boost.Math (header-only) checks and completes the numeric results
     libboost-math-dev
     # run: the interface is Chinese, and formula pictures are JPEG

@@ -2,12 +2,9 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QStringList>
 
 namespace kelvora {
 
@@ -19,67 +16,47 @@ void SetError(QString* error, const QString& text) {
     }
 }
 
-QString CannotSave(const QString& path, const QString& reason) {
-    return QCoreApplication::translate("GraphExport", "无法保存“%1”：%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+struct SaveFilter {
+    GraphFileFormat format;
+    const char* text;
+};
+
+// The BMP entry keeps its plain "(*.bmp)": the filter the dialog has always shown.
+constexpr SaveFilter kSaveFilters[] = {
+    {GraphFileFormat::Bmp, "(*.bmp)"},
+    {GraphFileFormat::Png, "PNG 图像 (*.png)"},
+    {GraphFileFormat::Svg, "SVG 矢量图形 (*.svg)"},
+    {GraphFileFormat::Pdf, "PDF 文档 (*.pdf)"},
+};
+
+QString FilterText(const SaveFilter& filter) {
+    return QCoreApplication::translate("GraphExport", filter.text);
 }
 
 } // namespace
 
-bool SaveGraphBitmap(const QImage& image, const QString& path, QString* error) {
-    if (image.isNull()) {
-        SetError(error, QCoreApplication::translate("GraphExport", "没有可保存的图像。"));
-        return false;
+QString GraphSaveFilters() {
+    QStringList filters;
+    for (const SaveFilter& filter : kSaveFilters) {
+        filters.append(FilterText(filter));
     }
-    if (path.isEmpty()) {
-        SetError(error, QCoreApplication::translate("GraphExport", "没有给出文件名。"));
-        return false;
-    }
-    // Three bytes per pixel and no palette: the writer then stores an uncompressed 24-bit DIB.
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
-    if (pixels.isNull()) {
-        SetError(error, CannotSave(path, QCoreApplication::translate("GraphExport", "内存不足")));
-        return false;
-    }
+    return filters.join(QStringLiteral(";;"));
+}
 
-    // Only a regular file is replaced: a folder, a device or a pipe of that name stays (opening
-    // a pipe would wait for a reader). Renaming over a write-protected file would succeed in a
-    // writable folder, so a file the user may not write to is refused too; opening it to append
-    // changes nothing and gives the system's own reason.
-    const QFileInfo target(path);
-    if (target.exists() || target.isSymLink()) {
-        if (!target.isFile()) {
-            SetError(error, CannotSave(path, QCoreApplication::translate(
-                                                 "GraphExport", "同名的项目不是普通文件")));
-            return false;
-        }
-        QFile existing(path);
-        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            SetError(error, CannotSave(path, existing.errorString()));
-            return false;
+GraphSaveTarget ChooseGraphSaveTarget(const QString& chosen, const QString& selectedFilter) {
+    if (const std::optional<GraphFileFormat> typed = GraphFileFormatOf(chosen)) {
+        return {chosen, *typed};
+    }
+    GraphFileFormat format = GraphFileFormat::Bmp;
+    for (const SaveFilter& filter : kSaveFilters) {
+        if (selectedFilter == FilterText(filter)) {
+            format = filter.format;
         }
     }
-
-    // The bitmap goes to a temporary file beside the target and replaces it only once it is
-    // complete, so a failure at any point leaves an existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, CannotSave(path, file.errorString()));
-        return false;
+    if (format != GraphFileFormat::Bmp && QFileInfo(chosen).suffix().isEmpty()) {
+        return {chosen + QLatin1Char('.') + GraphFileSuffix(format), format};
     }
-    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
-    if (!writer.write(pixels)) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        SetError(error, CannotSave(path, reason));
-        return false;
-    }
-    if (!file.commit()) {
-        SetError(error, CannotSave(path, file.errorString()));
-        return false;
-    }
-    return true;
+    return {chosen, format};
 }
 
 bool CopyGraphToClipboard(const QImage& image, QString* error) {

@@ -87,6 +87,7 @@ private:
     void RefreshIllustration();
     void CalculateResults();
     void DrawGraph();
+    void DrawGraphOn(QPaintDevice& device) const; // the same graph, for a vector export
     void notifyStage(Stage stage) const;
     std::optional<DistributionId> selectedDistribution() const;
     std::optional<FunctionKind> selectedFunctionKind() const;

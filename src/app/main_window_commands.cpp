@@ -1,7 +1,10 @@
 // The menu commands: exit, help, home page, About, and the graph's copy and save.
 #include "app/about_dialog.hpp"
+#include "app/graph_export.hpp"
 #include "app/help.hpp"
+#include "app/input_field.hpp"
 #include "app/main_window.hpp"
+#include "render/graph_renderer.hpp"
 
 #include <QDir>
 #include <QMenu>
@@ -37,16 +40,37 @@ void MainWindow::mnuGraphCopy_Click() {
 }
 
 void MainWindow::mnuGraphSave_Click() {
-    const QString path = services_.askSaveFileName(this);
-    if (path.isEmpty()) {
+    QString filter;
+    const QString chosen = services_.askSaveFileName(this, &filter);
+    if (chosen.isEmpty()) {
         return;
     }
+    const GraphSaveTarget target = ChooseGraphSaveTarget(chosen, filter);
+    const GraphRedraw redraw = [this](QPaintDevice& device) { DrawGraphOn(device); };
+    // The export names the reason only: the file is named here, once.
     QString error;
-    if (!services_.saveBitmap(graphImage_, path, &error)) {
+    if (!services_.saveGraph(graphImage_, redraw, target.format, target.path, &error)) {
         reportFailure(tr("保存为位图图像"),
-                      tr("无法将图形保存到“%1”。").arg(QDir::toNativeSeparators(path)) +
+                      tr("无法将图形保存到“%1”。").arg(QDir::toNativeSeparators(target.path)) +
                           QLatin1Char('\n') + error);
     }
+}
+
+// The graph of the current inputs, as DrawGraph draws it into the image.
+void MainWindow::DrawGraphOn(QPaintDevice& device) const {
+    const auto id = selectedDistribution();
+    const auto kind = selectedFunctionKind();
+    if (!id || !kind) {
+        return;
+    }
+    const QByteArray text1 = Text1->text().toUtf8();
+    const QByteArray text2 = Text2->text().toUtf8();
+    const QByteArray text3 = Text3->text().toUtf8();
+    const ParameterTexts texts{std::string_view(text1.constData(), std::size_t(text1.size())),
+                               std::string_view(text2.constData(), std::size_t(text2.size())),
+                               std::string_view(text3.constData(), std::size_t(text3.size()))};
+    PlotSamples samples;
+    kelvora::DrawGraphOn(device, *id, texts, *kind, services_.locale, samples);
 }
 
 void MainWindow::reportFailure(const QString& title, const QString& reason) {

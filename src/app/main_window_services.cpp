@@ -11,12 +11,12 @@ namespace kelvora {
 
 namespace {
 
-// The dialog starts with an empty name every time and adds no extension; the name chosen is
-// used as it is, an existing file of that name replaced without a further question.
-QString AskSaveFileNameWithDialog(QWidget* parent) {
+// The dialog starts with an empty name and the BMP filter every time and adds no extension
+// itself; an existing file of the chosen name is replaced without a further question.
+QString AskSaveFileNameWithDialog(QWidget* parent, QString* selectedFilter) {
     return QFileDialog::getSaveFileName(
         parent, QCoreApplication::translate("kelvora::MainWindow", "保存"), QString(),
-        QStringLiteral("(*.bmp)"), nullptr, QFileDialog::DontConfirmOverwrite);
+        GraphSaveFilters(), selectedFilter, QFileDialog::DontConfirmOverwrite);
 }
 
 void ShowFailureInMessageBox(QWidget* parent, const QString& title, const QString& reason) {
@@ -34,8 +34,8 @@ MainWindowServices MainWindowServices::WithDefaults(MainWindowServices services)
     if (!services.askSaveFileName) {
         services.askSaveFileName = AskSaveFileNameWithDialog;
     }
-    if (!services.saveBitmap) {
-        services.saveBitmap = SaveGraphBitmap;
+    if (!services.saveGraph) {
+        services.saveGraph = SaveGraphFile;
     }
     if (!services.copyToClipboard) {
         services.copyToClipboard = CopyGraphToClipboard;

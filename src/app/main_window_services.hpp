@@ -3,6 +3,8 @@
 #pragma once
 
 #include "distributions/distribution_id.hpp"
+#include "render/graph_file.hpp"
+#include "results/number_locale.hpp"
 #include "sampling/function_kind.hpp"
 
 #include <QImage>
@@ -24,15 +26,19 @@ enum class Stage {
 
 struct MainWindowServices {
     // Separators and minus sign of the result fields and the graph's labels.
-    QLocale locale = QLocale::system();
+    QLocale locale = SystemNumberLocale();
 
     // The formula picture for a distribution and tab; a null image shows nothing.
     std::function<QImage(DistributionId, FunctionKind)> loadIllustration;
 
-    // Asks for the bitmap's file name; an empty result means the user cancelled.
-    std::function<QString(QWidget* parent)> askSaveFileName;
+    // Asks for the graph's file name and reports the filter selected with it; an empty result
+    // means the user cancelled.
+    std::function<QString(QWidget* parent, QString* selectedFilter)> askSaveFileName;
 
-    std::function<bool(const QImage&, const QString& path, QString* error)> saveBitmap;
+    // Writes the graph image, or the graph redrawn, to a file (SaveGraphFile).
+    std::function<bool(const QImage&, const GraphRedraw&, GraphFileFormat, const QString& path,
+                       QString* error)>
+        saveGraph;
     std::function<bool(const QImage&, QString* error)> copyToClipboard;
 
     // Tells the user that a command failed.

@@ -12,10 +12,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -67,6 +71,45 @@ void NameFromLabel(QWidget* field, const QGroupBox* frame, QLabel* label) {
     label->setBuddy(field);
     field->setAccessibleName(frame->title() + QLatin1Char(' ') + label->text());
 }
+
+// A group box frame whose panel keeps the widget's own background. Some styles lay a faint shade
+// over the whole panel (Fusion: black at 3/255 with a slightly darker inner edge, which turns
+// white into gray 252): the frame is drawn as the style draws it, then every nearly transparent
+// pixel of it is left out, so that only the border line and its rounded corners remain.
+class UnshadedFrameStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameGroupBox || option->rect.isEmpty()) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const qreal dpr = painter->device()->devicePixelRatioF();
+        QImage frame(int(std::ceil(option->rect.width() * dpr)),
+                     int(std::ceil(option->rect.height() * dpr)),
+                     QImage::Format_ARGB32_Premultiplied);
+        frame.setDevicePixelRatio(dpr);
+        frame.fill(Qt::transparent);
+        {
+            QPainter onFrame(&frame);
+            onFrame.translate(-option->rect.topLeft());
+            QProxyStyle::drawPrimitive(element, option, &onFrame, widget);
+        }
+        // The border line is drawn at about 50/255; the shade stays at or below 10/255.
+        constexpr int kLargestShadeAlpha = 10;
+        for (int y = 0; y < frame.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+            for (int x = 0; x < frame.width(); ++x) {
+                if (qAlpha(line[x]) <= kLargestShadeAlpha) {
+                    line[x] = 0;
+                }
+            }
+        }
+        painter->drawImage(option->rect.topLeft(), frame);
+    }
+};
 
 } // namespace
 
@@ -172,6 +215,9 @@ void MainWindow::createGraphFrame(QWidget* client) {
 
     // Created after the tab strip, so it lies on top of the page area.
     Frame6 = MakeFrame(client, "Frame6", tr("概率密度函数 (PDF)"), 8, 76, 401, 317);
+    auto* unshaded = new UnshadedFrameStyle;
+    unshaded->setParent(Frame6);
+    Frame6->setStyle(unshaded);
     Frame6->setAutoFillBackground(true);
     QPalette white = Frame6->palette();
     white.setColor(QPalette::Window, Qt::white);

@@ -1,5 +1,7 @@
 #include "cli/arguments.hpp"
 
+#include "render/graph_file.hpp"
+
 #include <charconv>
 #include <string_view>
 #include <system_error>
@@ -229,6 +231,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
     if (raw.plot) {
         if (raw.plot->empty()) {
             return Failure("--plot needs a file name");
+        }
+        if (!GraphFileFormatOf(QString::fromStdString(*raw.plot))) {
+            return Failure("--plot FILE must end in .bmp, .png, .svg or .pdf, not \"" + *raw.plot +
+                           "\"");
         }
         out.plotFile = *raw.plot;
     }

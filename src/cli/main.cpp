@@ -6,6 +6,7 @@
 #include "cli/plot_commands.hpp"
 #include "cli/usage.hpp"
 #include "results/calculate_results.hpp"
+#include "results/number_locale.hpp"
 
 #include <QGuiApplication>
 #include <QString>
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
         return kExitBadArguments;
     }
     const CalcArguments& args = *parsed.arguments;
-    const QLocale locale = args.locale.value_or(QLocale::system());
+    const QLocale locale = args.locale.value_or(SystemNumberLocale());
 
     switch (args.mode) {
     case CalcMode::Help:

@@ -2,9 +2,10 @@
 #include "registry/registry.hpp"
 
 #include "distributions/distribution_id.hpp"
+#include "render/graph_file.hpp"
 #include "render/graph_renderer.hpp"
+#include "results/number_locale.hpp"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLocale>
@@ -71,12 +72,10 @@ int RunPlotCommand(DistributionId id, const ParameterTexts& texts, FunctionKind 
         }
         return 1;
     };
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    const char* format = suffix == QLatin1String("png")   ? "PNG"
-                         : suffix == QLatin1String("bmp") ? "BMP"
-                                                          : nullptr;
+    const std::optional<GraphFileFormat> format = GraphFileFormatOf(file);
     if (!format) {
-        return fail(QStringLiteral("%1: the file name must end in .png or .bmp").arg(file));
+        return fail(
+            QStringLiteral("%1: the file name must end in .bmp, .png, .svg or .pdf").arg(file));
     }
     if (scale < 1 || scale > kLargestScale) {
         return fail(
@@ -86,11 +85,21 @@ int RunPlotCommand(DistributionId id, const ParameterTexts& texts, FunctionKind 
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return fail(QStringLiteral("drawing the graph needs a QGuiApplication"));
     }
-    QImage image = MakeGraphImage(scale);
+    const QLocale locale = SystemNumberLocale();
     PlotSamples samples;
-    DrawGraph(image, id, texts, kind, QLocale(), samples);
-    if (!image.save(file, format)) {
-        return fail(QStringLiteral("%1: cannot write the image").arg(file));
+    QImage image;
+    GraphRedraw redraw;
+    if (*format == GraphFileFormat::Bmp || *format == GraphFileFormat::Png) {
+        image = MakeGraphImage(scale);
+        DrawGraph(image, id, texts, kind, locale, samples);
+    } else {
+        redraw = [&](QPaintDevice& device) {
+            DrawGraphOn(device, id, texts, kind, locale, samples);
+        };
+    }
+    QString reason;
+    if (!SaveGraphFile(image, redraw, *format, file, &reason)) {
+        return fail(QStringLiteral("%1: cannot write the graph: %2").arg(file, reason));
     }
     return 0;
 }

@@ -15,8 +15,9 @@ namespace kelvora {
 // Returns the process exit status.
 int RunSamplesCommand(DistributionId id, const ParameterTexts& texts, QTextStream& out);
 
-// Renders the graph at the window's size times `scale` and writes it as PNG or BMP by the
-// file's extension. Returns the exit status; on failure `error` says why.
+// Writes the graph to `file` in the format its extension names: BMP or PNG rendered at the
+// window's size times `scale`, SVG or PDF drawn as vectors at the window's size. Returns the
+// exit status; on failure `error` says why and an existing file is left as it was.
 int RunPlotCommand(DistributionId id, const ParameterTexts& texts, FunctionKind kind,
                    const QString& file, int scale, QString* error);
 

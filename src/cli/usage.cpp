@@ -51,8 +51,10 @@ Graph
                  parameter set, or the extremes
                  "MaxPdf<TAB>MaxCdf<TAB>MaxSurvival<TAB>MinHazard<TAB>MaxHazard" followed by
                  500 lines "X<TAB>Pdf<TAB>Cdf<TAB>Survival<TAB>Hazard"
-  --plot FILE    draws the graph as the window does and saves it to FILE, as PNG or BMP by
-                 the file's extension
+  --plot FILE    draws the graph as the window does and saves it to FILE in the format its
+                 extension names (any letter case): .bmp or .png the image, .svg or .pdf
+                 vectors of the same graph; any other name is refused (status 2). An
+                 existing FILE is replaced only once the new one is complete.
   --tab KIND     the function drawn: pdf (density or mass, the default), cdf, surv or haz
   --scale N      N times the window's pixels, 1 to 8 (default 1)
 

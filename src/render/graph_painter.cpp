@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QPen>
 #include <QRectF>
 #include <QStringList>
@@ -49,18 +51,63 @@ QFont MessageFont() {
     return font;
 }
 
+// Cuts the segment from a to b down to its part inside `clip` (Liang and Barsky's parametric
+// clipping). False when no part of it lies inside.
+bool ClipSegment(const QRectF& clip, QPointF& a, QPointF& b) {
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    // For each edge: p * t <= q keeps the point a + t (b - a) on the inner side.
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - clip.left(), clip.right() - a.x(), a.y() - clip.top(),
+                         clip.bottom() - a.y()};
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false; // parallel to this edge and outside it
+            }
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+    }
+    if (enter > leave) {
+        return false;
+    }
+    const QPointF from = a;
+    if (enter > 0.0) {
+        a = QPointF(from.x() + enter * dx, from.y() + enter * dy);
+    }
+    if (leave < 1.0) {
+        b = QPointF(from.x() + leave * dx, from.y() + leave * dy);
+    }
+    return true;
+}
+
 } // namespace
 
 QString InvalidParameterMessage() {
     return QStringLiteral("错误：非法参数。");
 }
 
-GraphPainter::GraphPainter(QImage& image)
-    : painter_(&image), dpr_(image.devicePixelRatio()),
-      H_(std::round(image.height() / image.devicePixelRatio() * kTwipsPerPixel)),
-      hairlineDevicePixels_(std::max(1, static_cast<int>(std::lround(image.devicePixelRatio())))) {
+GraphPainter::GraphPainter(QPaintDevice& device)
+    : painter_(&device), dpr_(device.devicePixelRatioF()),
+      H_(std::round(device.height() / device.devicePixelRatioF() * kTwipsPerPixel)),
+      hairlineDevicePixels_(std::max(1, static_cast<int>(std::lround(device.devicePixelRatioF())))),
+      vector_(painter_.paintEngine() != nullptr &&
+              painter_.paintEngine()->type() != QPaintEngine::Raster) {
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+void GraphPainter::FillBackground() {
+    const QPaintDevice* device = painter_.device();
+    painter_.fillRect(QRectF(0.0, 0.0, device->width() / dpr_, device->height() / dpr_), Qt::white);
 }
 
 // A line hairlineDevicePixels_ wide whose centre lies here covers whole device pixels, starting
@@ -85,7 +132,12 @@ void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, k
     // The curve stays inside the frame's outer edge: a curve along an axis would otherwise show
     // half its width outside.
     const double halfLine = hairlineDevicePixels_ / dpr_ / 2.0;
-    painter_.setClipRect(FrameRect().adjusted(-halfLine, -halfLine, halfLine, halfLine));
+    const QRectF clip = FrameRect().adjusted(-halfLine, -halfLine, halfLine, halfLine);
+    if (vector_) {
+        DrawClippedPath(scale, X, S, clip);
+        return;
+    }
+    painter_.setClipRect(clip);
 
     std::array<QLineF, kSampleCount - 1> segments;
     int count = 0;
@@ -98,6 +150,40 @@ void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, k
     }
     painter_.drawLines(segments.data(), count);
     painter_.setClipping(false);
+}
+
+void GraphPainter::DrawClippedPath(const GraphScale& scale,
+                                   const std::array<double, kSampleArraySize>& X,
+                                   const std::array<double, kSampleArraySize>& S,
+                                   const QRectF& clip) {
+    // A subpath runs while consecutive visible segments join; a left-out sample or a stretch
+    // outside the frame starts a new one.
+    QPainterPath path;
+    bool joined = false;
+    QPointF last;
+    for (std::size_t i = 0; i + 1 < kSampleCount; ++i) {
+        if (!(std::isfinite(X[i]) && std::isfinite(S[i]) && std::isfinite(X[i + 1]) &&
+              std::isfinite(S[i + 1]))) {
+            joined = false;
+            continue;
+        }
+        QPointF a = CurvePoint(scale, X[i], S[i]);
+        QPointF b = CurvePoint(scale, X[i + 1], S[i + 1]);
+        if (!ClipSegment(clip, a, b)) {
+            joined = false;
+            continue;
+        }
+        if (!joined || a != last) {
+            path.moveTo(a);
+        }
+        path.lineTo(b);
+        last = b;
+        joined = true;
+    }
+    if (!path.isEmpty()) {
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawPath(path);
+    }
 }
 
 // The centre lines of the frame's four sides.

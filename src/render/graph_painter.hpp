@@ -1,13 +1,14 @@
 // The painter of the graph: draws the curve, the frame with its ticks, the labels and the
-// invalid-parameter message into the graph image. Positions arrive in twips and are drawn at
-// the image's device pixel ratio: 1-px lines sit on whole device pixels, so frame and ticks
-// stay crisp on any screen, and the curve is antialiased.
+// invalid-parameter message onto the graph image or a vector device (SVG, PDF) of the graph
+// area's logical size. Positions arrive in twips and are drawn at the device's pixel ratio: 1-px
+// lines sit on whole device pixels, so frame and ticks stay crisp on any screen, and the curve
+// is antialiased.
 #pragma once
 
 #include "render/graph_scale.hpp"
 
 #include <QFontMetricsF>
-#include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace kelvora {
@@ -17,12 +18,17 @@ QString InvalidParameterMessage();
 
 class GraphPainter {
 public:
-    explicit GraphPainter(QImage& image);
+    // An image, or a vector device whose size is the graph area's in 96-dpi pixels.
+    explicit GraphPainter(QPaintDevice& device);
 
     // The graph area's outer height in twips, to the nearest whole twip.
     double H() const { return H_; }
 
-    // Straight segments between consecutive samples; a left-out sample breaks the line.
+    // Fills the whole area white (a vector device starts transparent).
+    void FillBackground();
+    // Straight segments between consecutive samples; a left-out sample breaks the line. On a
+    // vector device the curve is clipped here and written as one path: Qt's SVG generator
+    // ignores clipping.
     void DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
                    const std::array<double, kSampleArraySize>& S);
     // The black frame and six inward ticks on each axis.
@@ -33,6 +39,8 @@ public:
     void DrawInvalidMessage();
 
 private:
+    void DrawClippedPath(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
+                         const std::array<double, kSampleArraySize>& S, const QRectF& clip);
     QPointF CurvePoint(const GraphScale& scale, double x, double y) const;
     double SnapLine(double twips) const;
     QRectF FrameRect() const;
@@ -45,6 +53,7 @@ private:
     double dpr_;
     double H_;
     int hairlineDevicePixels_;
+    bool vector_;
 };
 
 } // namespace kelvora

@@ -38,10 +38,10 @@ QImage MakeGraphImage(qreal devicePixelRatio) {
     return image;
 }
 
-void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
-               const QLocale& locale, PlotSamples& samples) {
-    ClearGraphImage(image);
+namespace {
 
+void DrawGraphWith(GraphPainter& painter, DistributionId id, const ParameterTexts& texts,
+                   FunctionKind kind, const QLocale& locale, PlotSamples& samples) {
     // A range the fields cannot give (a number beyond the double range) comes with parameters
     // that the check rejects as well: the samples' positions are then NaN.
     constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
@@ -52,7 +52,6 @@ void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, Fu
     CurveExtremes extremes;
     const bool valid = SampleCurves(id, texts, range.XMin, range.XMax, samples, extremes);
 
-    GraphPainter painter(image);
     if (!valid) {
         painter.DrawInvalidMessage();
         return;
@@ -68,6 +67,22 @@ void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, Fu
     painter.DrawFrameAndTicks(scale);
     painter.DrawLabels(scale, choice.yLabelColumn, XTickLabels(scale, locale),
                        YTickLabels(scale, locale));
+}
+
+} // namespace
+
+void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
+               const QLocale& locale, PlotSamples& samples) {
+    ClearGraphImage(image);
+    GraphPainter painter(image);
+    DrawGraphWith(painter, id, texts, kind, locale, samples);
+}
+
+void DrawGraphOn(QPaintDevice& device, DistributionId id, const ParameterTexts& texts,
+                 FunctionKind kind, const QLocale& locale, PlotSamples& samples) {
+    GraphPainter painter(device);
+    painter.FillBackground();
+    DrawGraphWith(painter, id, texts, kind, locale, samples);
 }
 
 } // namespace kelvora

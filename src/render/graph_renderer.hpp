@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLocale>
 
+class QPaintDevice;
+
 namespace kelvora {
 
 // The graph area: 5775 x 3195 twips, 385 x 213 pixels at 96 dpi.
@@ -23,5 +25,10 @@ QImage MakeGraphImage(qreal devicePixelRatio);
 // a discrete distribution).
 void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
                const QLocale& locale, PlotSamples& samples);
+
+// The same graph on a white background, onto a vector device (SVG, PDF) whose size is the
+// graph area's in 96-dpi pixels.
+void DrawGraphOn(QPaintDevice& device, DistributionId id, const ParameterTexts& texts,
+                 FunctionKind kind, const QLocale& locale, PlotSamples& samples);
 
 } // namespace kelvora

@@ -1,6 +1,6 @@
 // The main window through stand-ins for its dialogs, clipboard and disk: start-up, the
 // parameter panel per catalogue entry, which stages each edit runs, the graph's popup and
-// commands, and the focus order. Then the real bitmap file and clipboard behind the commands.
+// commands, and the focus order. Then the real files and clipboard behind the commands.
 #include "app/about_dialog.hpp"
 #include "app/graph_export.hpp"
 #include "app/main_window.hpp"
@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -40,7 +41,10 @@ struct Window {
     QString stages;
     QList<QPair<DistributionId, FunctionKind>> pictures;
     QString saveName;
+    int saveFilter = 0;  // index into the dialog's filters
+    bool toDisk = false; // the real SaveGraphFile behind the save command
     QStringList saved;
+    QList<GraphFileFormat> formats;
     QList<QImage> images; // saved or copied
     bool succeeds = true;
     QStringList failures;
@@ -53,10 +57,18 @@ struct Window {
             pictures.append({id, kind});
             return QImage(4, 4, QImage::Format_RGB32);
         };
-        s.askSaveFileName = [this](QWidget*) { return saveName; };
-        s.saveBitmap = [this](const QImage& image, const QString& path, QString* error) {
+        s.askSaveFileName = [this](QWidget*, QString* filter) {
+            *filter = GraphSaveFilters().split(u";;"_s).at(saveFilter);
+            return saveName;
+        };
+        s.saveGraph = [this](const QImage& image, const GraphRedraw& redraw, GraphFileFormat format,
+                             const QString& path, QString* error) {
             saved.append(path);
+            formats.append(format);
             images.append(image);
+            if (toDisk) {
+                return SaveGraphFile(image, redraw, format, path, error);
+            }
             *error = QStringLiteral("disk full");
             return succeeds;
         };
@@ -364,7 +376,7 @@ private slots:
         QCOMPARE(w.failures.size(), succeeds ? 0 : 1);
         QVERIFY(succeeds ||
                 w.failures.front().contains(save ? u"disk full"_s : u"clipboard busy"_s));
-        QVERIFY(succeeds || w.failures.front().contains(chosen));
+        QVERIFY(succeeds || !save || w.failures.front().count(chosen) == 1);
         QCOMPARE(w.outputs(), outputs);
         QVERIFY(w.stages.isEmpty());
     }
@@ -422,38 +434,45 @@ private slots:
         QCOMPARE(visited, order);
     }
 
-    void savesUnderTheNameAsGiven_data() {
+    // The typed extension decides the format, else the filter; only the BMP filter keeps a
+    // name without an extension exactly as typed.
+    void saveChoosesTheFormat_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("bmp extension") << u"graph.bmp"_s;
-        QTest::newRow("no extension") << u"graph"_s;
-        QTest::newRow("other extension") << u"graph.png"_s;
-        QTest::newRow("blanks and Chinese") << u"正态 分布 图"_s;
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("magic");
+        QTest::newRow("bmp filter, no extension") << u"my graph"_s << 0 << u"my graph"_s << "BM"_ba;
+        QTest::newRow("bmp filter, Chinese name")
+            << u"正态 分布 图"_s << 0 << u"正态 分布 图"_s << "BM"_ba;
+        QTest::newRow("bmp filter, typed png") << u"g.png"_s << 0 << u"g.png"_s << "\x89PNG"_ba;
+        QTest::newRow("svg filter, no extension") << u"g"_s << 2 << u"g.svg"_s << "<?xml"_ba;
+        QTest::newRow("png filter, typed PDF") << u"g.PDF"_s << 1 << u"g.PDF"_s << "%PDF"_ba;
+        QTest::newRow("pdf filter, other extension") << u"g.v2"_s << 3 << u"g.v2"_s << "%PDF"_ba;
     }
-    void savesUnderTheNameAsGiven() {
+    void saveChoosesTheFormat() {
         QFETCH(QString, name);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, magic);
         QTemporaryDir dir;
-        const QString path = QDir(dir.path()).filePath(name);
-        QVERIFY(WriteFile(path, QByteArray(100000, 'x')));
-        const QImage graph = SampleGraph();
-        QString error;
-        QVERIFY2(kelvora::SaveGraphBitmap(graph, path, &error), qPrintable(error));
-        // Exactly one file, of exactly that name, replaced by a bitmap whatever the name says.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
-        const QByteArray bmp = ReadAll(path);
-        QVERIFY(bmp.size() > 54);
-        QCOMPARE(bmp.left(2), QByteArray("BM"));
-        QCOMPARE(At<quint32>(bmp, 2), quint32(bmp.size()));
-        QCOMPARE(At<quint32>(bmp, 14), 40u); // BITMAPINFOHEADER
-        QCOMPARE(At<qint32>(bmp, 18), graph.width());
-        QCOMPARE(At<qint32>(bmp, 22), graph.height()); // positive: bottom-up rows
-        QCOMPARE(At<quint16>(bmp, 28), quint16(24));
-        QCOMPARE(At<quint32>(bmp, 30), 0u); // BI_RGB: no compression
-        const int rowBytes = (graph.width() * 3 + 3) / 4 * 4;
-        const int offset = int(At<quint32>(bmp, 10));
-        QCOMPARE(qint64(bmp.size()), qint64(offset) + qint64(rowBytes) * graph.height());
-        // Blue, green, red from the bottom row up.
-        QCOMPARE(bmp.mid(offset + rowBytes * (graph.height() - 1), 3), QByteArray("\0\0\xff", 3));
-        QCOMPARE(bmp.mid(offset + (graph.width() - 1) * 3, 3), QByteArray("\0\x80\0", 3));
+        const QString path = QDir(dir.path()).filePath(written);
+        QVERIFY(WriteFile(path, QByteArray(100000, 'x'))); // replaced without a question
+        Window w;
+        w.toDisk = true;
+        w.saveName = QDir(dir.path()).filePath(name);
+        w.saveFilter = filter;
+        w.find<QAction>("mnuGraphSave")->trigger();
+        QCOMPARE(w.failures, QStringList());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{written});
+        const QByteArray bytes = ReadAll(path);
+        QVERIFY2(bytes.startsWith(magic), bytes.left(8).constData());
+        if (magic == "BM") {
+            // The graph image unchanged, as an uncompressed 24-bit bitmap.
+            QCOMPARE(At<quint16>(bytes, 28), quint16(24));
+            QCOMPARE(At<quint32>(bytes, 30), 0u);
+            QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32),
+                     w.window->graphImage().convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     void failureLeavesTheOldFileAndReports_data() {
@@ -487,24 +506,53 @@ private slots:
             return root.entryList(all) + QDir(root.filePath("out")).entryList(all);
         };
         const QStringList before = entries();
+        const QString full = target.isEmpty() ? target : root.filePath(target);
+        Window w;
+        w.toDisk = true;
+        w.saveName = full;
+        const GraphRedraw redraw = [](QPaintDevice& device) {
+            QPainter(&device).fillRect(0, 0, 10, 10, Qt::blue);
+        };
         // Permissions do not bind root: save as nobody; the real id stays root to switch back.
         const bool asRoot = geteuid() == 0;
         if (asRoot && seteuid(65534) != 0) {
             QSKIP("cannot leave the root account to test permissions");
         }
-        QString error;
-        const bool saved = kelvora::SaveGraphBitmap(
-            SampleGraph(), target.isEmpty() ? target : root.filePath(target), &error);
+        QStringList errors;
+        for (const auto format : {GraphFileFormat::Bmp, GraphFileFormat::Png, GraphFileFormat::Svg,
+                                  GraphFileFormat::Pdf}) {
+            QString error;
+            errors.append(SaveGraphFile(SampleGraph(), redraw, format, full, &error) ? u"saved"_s
+                                                                                     : error);
+        }
+        w.find<QAction>("mnuGraphSave")->trigger();
         QString nullError;
-        const bool savedNull =
-            kelvora::SaveGraphBitmap(QImage(), root.filePath("graph.bmp"), &nullError);
+        const bool savedNull = SaveGraphFile(QImage(), redraw, GraphFileFormat::Bmp,
+                                             root.filePath("graph.bmp"), &nullError);
         QVERIFY(!asRoot || seteuid(0) == 0);
         QVERIFY(chmod(path("out").constData(), 0755) == 0);
-        QVERIFY(!saved && !savedNull);
-        QVERIFY(!nullError.isEmpty());
-        QVERIFY2(error.contains(QFileInfo(target).fileName()), qPrintable(error));
+        QVERIFY(!savedNull && !nullError.isEmpty());
+        for (const QString& error : errors) {
+            QVERIFY2(error != u"saved"_s && !error.isEmpty(), qPrintable(error));
+        }
+        // The window's message names the file once, with the reason.
+        if (!target.isEmpty()) {
+            QCOMPARE(w.failures.size(), 1);
+            QCOMPARE(w.failures.front().count(QDir::toNativeSeparators(full)), 1);
+            QVERIFY2(w.failures.front().contains(errors.front()), qPrintable(w.failures.front()));
+        }
         QCOMPARE(entries(), before);
         QCOMPARE(ReadAll(root.filePath("out/old.bmp")), QByteArray("old"));
+    }
+
+    // The graph's panel is white around the graph and the formula, as the layout says; the
+    // other frames keep the style's own look.
+    void graphPanelIsWhite() {
+        Window w;
+        const QImage panel = w.find<QGroupBox>("Frame6")->grab().toImage();
+        for (const QPoint at : {QPoint(4, 60), QPoint(200, 312), QPoint(396, 200)}) {
+            QCOMPARE(panel.pixelColor(at), QColor(Qt::white));
+        }
     }
 
     void copyPutsOnlyTheImageOnTheClipboard() {

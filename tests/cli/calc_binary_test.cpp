@@ -1,6 +1,8 @@
 // Runs the built kelvora-calc as a user or a script would.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -152,15 +154,40 @@ TEST(PlotCommand, WritesPngAndBmpAtTheWindowsSizeTimesTheScale) {
     EXPECT_EQ(hazard, white);
 }
 
-TEST(PlotCommand, RefusesOtherFileTypesAndUnwritablePaths) {
+TEST(PlotCommand, WritesEachFormatByItsExtensionInAnyCase) {
     const QTemporaryDir dir;
-    const Outcome jpeg = RunCalc({"--plot", dir.filePath(QStringLiteral("g.jpg")), "--", "beta"});
-    EXPECT_NE(jpeg.status, 0);
-    EXPECT_NE(jpeg.err.find(".png or .bmp"), std::string::npos) << jpeg.err;
-    const Outcome missing =
-        RunCalc({"--plot", dir.filePath(QStringLiteral("no/dir/g.png")), "--", "beta"});
-    EXPECT_NE(missing.status, 0);
-    EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
+    const std::pair<const char*, QByteArray> formats[] = {
+        {"g.Bmp", "BM"}, {"g.PNG", "\x89PNG"}, {"g.svg", "<?xml"}, {"g.pdf", "%PDF"}};
+    for (const auto& [name, magic] : formats) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ASSERT_EQ(RunCalc({"--tab", "haz", "--plot", path, "--", "gamma", "2", "3"}).status, 0);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(file.readAll().startsWith(magic)) << name;
+    }
+}
+
+TEST(PlotCommand, RefusesOtherNamesWithStatusTwoAndUnwritablePaths) {
+    const QTemporaryDir dir;
+    for (const char* name : {"g.jpg", "graph", "g.svg.txt"}) {
+        const Outcome refused =
+            RunCalc({"--plot", dir.filePath(QString::fromLatin1(name)), "--", "beta"});
+        EXPECT_EQ(refused.status, 2) << name;
+        EXPECT_NE(refused.err.find(".bmp, .png, .svg or .pdf"), std::string::npos) << refused.err;
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    const QString missing = dir.filePath(QStringLiteral("no/dir/g.svg"));
+    const Outcome failed = RunCalc({"--plot", missing, "--", "beta"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("cannot write"), std::string::npos) << failed.err;
+    EXPECT_EQ(QString::fromStdString(failed.err).count(missing), 1) << failed.err;
+}
+
+// The C locale has no thousands separator, though Qt's system locale for it groups by threes.
+TEST(KelvoraCalc, TheCLocaleGroupsNoDigits) {
+    EXPECT_EQ(RunCalc({"normal", "0", "10000"}).out.find(','), std::string::npos);
+    const Outcome us = RunCalc({"normal", "0", "10000", "--locale", "en_US"});
+    EXPECT_NE(us.out.find("100,000,000.0000"), std::string::npos) << us.out;
 }
 
 } // namespace
