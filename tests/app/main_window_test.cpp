@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -175,17 +176,15 @@ private slots:
         QTest::addColumn<int>("chosen");
         // Slots 1 to 3 as name, constraint, text; then whether slots 2 and 3 are enabled.
         QTest::addColumn<QStringList>("panel");
-        QTest::newRow("hypergeometric enables slot 3")
-            << 0 << 8 << u"M >0 100 K [0,M] 50 n <=K 10 1 1"_s.split(' ');
-        QTest::newRow("normal after hypergeometric")
-            << 8 << 10 << u"μ _ 0 σ >0 1 c _ 1 1 0"_s.split(' ');
-        QTest::newRow("beta after hypergeometric keeps slot 3's text")
-            << 8 << 0 << u"a >0 0.5 b >0 0.5 c _ 10 1 0"_s.split(' ');
-        QTest::newRow("chi-square greys slot 2")
-            << 0 << 3 << u"v >0 1 b _ 0 c _ _ 0 0"_s.split(' ');
-        QTest::newRow("rayleigh") << 0 << 12 << u"b >0 1 a _ 1 c _ 1 0 0"_s.split(' ');
-        QTest::newRow("F shows no constraints")
-            << 0 << 5 << u"v1 _ 1 v2 _ 1 c _ _ 1 0"_s.split(' ');
+        // Every entry's captions, defaults and enabled fields, from tests/data.
+        QFile file(QStringLiteral(KELVORA_CATALOGUE_PANEL));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            const QStringList f = line.split(u'\t');
+            if (f.size() == 14 && !line.startsWith(u'#')) {
+                QTest::newRow(qPrintable(f[0])) << f[1].toInt() << f[2].toInt() << f.mid(3);
+            }
+        }
     }
     void catalogueEntry() {
         QFETCH(int, previous);
@@ -305,16 +304,20 @@ private slots:
     void tabChoiceSetsTheCaption_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("pdf, no blank on return") << 0 << u"概率密度函数(PDF)"_s;
-        QTest::newRow("cumulative") << 1 << u"累加分布函数(CDF)"_s;
-        QTest::newRow("survival") << 2 << u"生存函数"_s;
-        QTest::newRow("hazard") << 3 << u"风险函数"_s;
+        QTest::addColumn<QString>("tabText");
+        QTest::newRow("pdf, no blank on return")
+            << 0 << u"概率密度函数(PDF)"_s << u"概率密度函数"_s;
+        QTest::newRow("cumulative") << 1 << u"累加分布函数(CDF)"_s << u"累加分布函数"_s;
+        QTest::newRow("survival") << 2 << u"生存函数"_s << u"生存函数"_s;
+        QTest::newRow("hazard") << 3 << u"风险函数"_s << u"风险函数"_s;
     }
     void tabChoiceSetsTheCaption() {
         QFETCH(int, tab);
         QFETCH(QString, caption);
+        QFETCH(QString, tabText);
         Window w;
         auto* tabs = w.find<QTabWidget>("TabStrip1");
+        QCOMPARE(tabs->tabText(tab), tabText);
         const QStringList outputs = w.outputs();
         tabs->setCurrentIndex(tab == 0 ? 1 : tab);
         tabs->setCurrentIndex(tab);

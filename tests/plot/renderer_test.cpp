@@ -142,6 +142,24 @@ TEST(DrawGraph, DrawsABlueCurveInsideACrispBlackFrame) {
     EXPECT_EQ(two.pixelColor(2 * kLeft - 1, 200), QColor(Qt::white));
 }
 
+// The uniform cumulative is the frame's diagonal: in each column the curve's centre (its blue
+// pixels weighted by their depth) lies a third of a pixel above the mapped line (the row index
+// is the pixel's top edge), to half a pixel: a curve one pixel off is seen.
+TEST(DrawGraph, CurvePointsLieWhereTheScaleMapsThem) {
+    const QImage image = Render(Id::Uniform, {"0", "1", ""}, FunctionKind::Cdf);
+    for (int x = kLeft + 20; x <= kRight - 20; x += 20) {
+        double weight = 0.0, sum = 0.0;
+        for (int y = kTop + 1; y < kBottom; ++y) {
+            const double depth = 255 - qRed(image.pixel(x, y));
+            weight += depth;
+            sum += depth * y;
+        }
+        // The samples end one step (of 500) short of the range's end, which MaxCdf tops.
+        const double along = (x - kLeft) / double(kRight - kLeft) / (1.0 - 1.0 / 500);
+        EXPECT_NEAR(sum / weight + 0.3, kBottom - along * (kBottom - kTop), 0.5) << x;
+    }
+}
+
 TEST(DrawGraph, DrawsSixInwardTicksOnEachAxisWithTheirLabelsBeside) {
     const QImage image = Render(Id::Beta, {"2", "2", ""}, FunctionKind::Cdf);
     for (int i = 0; i < 6; ++i) {

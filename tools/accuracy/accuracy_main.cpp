@@ -1,8 +1,8 @@
-// kelvora-accuracy: compares the results Kelvora shows for a broad grid of inputs with the true
-// values of a committed mpmath table and prints a summary per distribution and output.
+// kelvora-accuracy: compares the results Kelvora shows for a committed grid of inputs with the
+// true values of a committed mpmath table and prints a summary per distribution and output.
 //
 //   kelvora-accuracy              the full grid
-//   kelvora-accuracy --quick      a smaller grid (the ctest run)
+//   kelvora-accuracy --quick      every fourth parameter set of the grid
 //   kelvora-accuracy --verbose    also the largest failures of each distribution and output
 //                                 (--verbose=N: up to N of each, default 3)
 //   kelvora-accuracy --dump       no comparison: one tab-separated line per case (the inputs

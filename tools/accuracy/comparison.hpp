@@ -3,8 +3,6 @@
 // exact, and "N/A" is right only where no finite true value exists within the double range.
 #pragma once
 
-#include "reference.hpp"
-
 #include "distributions/parameters.hpp"
 
 #include <QString>
@@ -13,6 +11,9 @@
 #include <vector>
 
 namespace kelvora::accuracy {
+
+// Wide enough for the truth table's values and the comparison of a shown text with them.
+using Real = long double;
 
 enum class Output { Density, Cumulative, Survival, Hazard, Quantile, Mean, Variance };
 inline constexpr int kOutputCount = 7;

@@ -1,10 +1,10 @@
-// The grid of the accuracy report: for each of the sixteen distributions, parameter sets over
-// the whole accepted range (small, typical, large, at and beyond the 16-bit limits of counts
-// and their sums), points x across and beyond the support, and levels q in [0, 1]; and the
-// reported cases, each with the texts that showed the fault.
+// The grid of the accuracy report, a committed table (tests/data/accuracy_grid.tsv): one case
+// per line, the inputs as a user types them: distribution key, the three parameter texts, x
+// and q. For all sixteen distributions it holds parameter sets over the whole accepted range
+// (nearly degenerate to the largest, at and beyond the limits where the routines change
+// method), points x at true levels across the body and far into the tails, at and beyond the
+// ends of the support and far away, levels q across [0, 1], and every reported case.
 #pragma once
-
-#include "reference.hpp"
 
 #include "distributions/distribution_id.hpp"
 
@@ -16,22 +16,16 @@ namespace kelvora::accuracy {
 
 enum class GridSize { Quick, Full };
 
-struct ParameterSet {
+struct GridCase {
     DistributionId id = DistributionId::Beta;
     std::array<std::string, 3> texts; // Text1..Text3 as typed
-    std::vector<std::string> points;  // x texts visited besides the generated ones
-    std::vector<std::string> levels;  // q texts visited besides the common ones
+    std::string x;
+    std::string q;
 };
 
-std::vector<ParameterSet> ParameterGrid(GridSize size);
-
-// The x texts for one parameter set: fixed points beyond and at the ends of the support, and
-// points at levels of the true distribution (its body, both tails, the far upper tail).
-std::vector<std::string> PointTexts(const ParameterSet& set, const Reference& reference,
-                                    GridSize size);
-
-// The q texts: the common ones and the set's own.
-std::vector<std::string> LevelTexts(const ParameterSet& set, GridSize size);
+// The cases in table order; the quick grid keeps every fourth parameter set. Throws
+// std::runtime_error when the table cannot be read or names an unknown distribution.
+std::vector<GridCase> ReadGrid(GridSize size);
 
 // The key kelvora-calc takes for the distribution ("beta", "chisquare", "t", ...).
 const char* DistributionKey(DistributionId id);

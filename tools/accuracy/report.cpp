@@ -33,15 +33,14 @@ std::string Padded(const std::string& text, int width) {
 
 Report::Report() : cells_(kDistributionCount) {}
 
-void Report::Add(const ParameterSet& set, const std::string& x, const std::string& q,
-                 const Comparison& c) {
-    Cell& cell = cells_[static_cast<std::size_t>(set.id)][static_cast<std::size_t>(c.output)];
+void Report::Add(const GridCase& grid, const Comparison& c) {
+    Cell& cell = cells_[static_cast<std::size_t>(grid.id)][static_cast<std::size_t>(c.output)];
     ++cell.compared;
     ++cell.verdicts[static_cast<std::size_t>(c.verdict)];
     if (c.verdict == Verdict::Convention) {
         ++conventions_[static_cast<std::size_t>(c.convention)];
     } else if (c.verdict != Verdict::Agrees) {
-        failures_.push_back({set, x, q, c});
+        failures_.push_back({grid, c});
     }
 }
 
@@ -102,7 +101,7 @@ void Report::PrintDetails(std::ostream& out, std::size_t perGroup) const {
         sorted.push_back(&f);
     }
     const auto group = [](const Finding* f) {
-        return std::make_pair(static_cast<int>(f->set.id), static_cast<int>(f->comparison.output));
+        return std::make_pair(static_cast<int>(f->grid.id), static_cast<int>(f->comparison.output));
     };
     std::stable_sort(sorted.begin(), sorted.end(), [&](const Finding* a, const Finding* b) {
         return group(a) != group(b) ? group(a) < group(b)
@@ -117,12 +116,12 @@ void Report::PrintDetails(std::ostream& out, std::size_t perGroup) const {
         }
         const Finding& f = *sorted[i];
         const Comparison& c = f.comparison;
-        out << "  " << DistributionKey(f.set.id);
-        for (const std::string& text : f.set.texts) {
+        out << "  " << DistributionKey(f.grid.id);
+        for (const std::string& text : f.grid.texts) {
             out << (text.empty() ? "" : " ") << text;
         }
-        out << " --x " << f.x << " --q " << f.q << " | " << OutputName(c.output) << " shown "
-            << Shown(c.shown) << " true "
+        out << " --x " << f.grid.x << " --q " << f.grid.q << " | " << OutputName(c.output)
+            << " shown " << Shown(c.shown) << " true "
             << (c.verdict == Verdict::NoTruth ? "missing" : Shown(c.truth)) << " error "
             << Shown(c.error) << "\n";
     }

@@ -16,8 +16,7 @@ class Report {
 public:
     Report();
 
-    void Add(const ParameterSet& set, const std::string& x, const std::string& q,
-             const Comparison& c);
+    void Add(const GridCase& grid, const Comparison& c);
 
     // Wrong values, false "N/A" and cases without a true value.
     int Failures() const;
@@ -28,9 +27,7 @@ public:
 
 private:
     struct Finding {
-        ParameterSet set;
-        std::string x;
-        std::string q;
+        GridCase grid;
         Comparison comparison;
     };
     struct Cell {

@@ -15,9 +15,9 @@ Report RunGrid(GridSize size);
 // texts, the x and q texts and the seven shown texts (f, F, S, H, quantile, mean, variance).
 void DumpGrid(GridSize size, std::ostream& out);
 
-// Every case the comparisons of the full grid (and so of the quick grid) need a true value for,
-// once, in grid order: the key of the truth table, a tab, and a hint for quantiles (the
-// Boost.Math long-double quantile, a start for the root search) or "-".
+// Every case the comparisons of the full grid need a true value for, once, in grid order: the
+// key of the truth table, a tab, and for a quantile a start for the root search (its value in
+// the current table) or "-".
 void ListCases(std::ostream& out);
 
 } // namespace kelvora::accuracy
