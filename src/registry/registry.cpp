@@ -36,6 +36,12 @@ using Id = DistributionId;
 using Row = DistributionRow;
 
 constexpr const char* kKept = nullptr;
+constexpr ParameterMember None = ParameterMember::None;
+constexpr ParameterMember R1 = ParameterMember::Real1;
+constexpr ParameterMember R2 = ParameterMember::Real2;
+constexpr ParameterMember C1 = ParameterMember::Count1;
+constexpr ParameterMember C2 = ParameterMember::Count2;
+constexpr ParameterMember C3 = ParameterMember::Count3;
 
 // Samples a continuous distribution through the form `make` builds from the parameters.
 template <auto make> void SampleContinuous(const P& p, const Row& row, PlotSamples& s) {
@@ -92,7 +98,7 @@ Value NoValue(const P&, double) {
 constexpr std::array<Row, kDistributionCount> kRows = {{
     {.id = Id::Beta, .key = "beta", .selectorText = "贝塔分布",
      .parameterSlots = {{{"a", ">0", true, "0.5"}, {"b", ">0", true, "0.5"}, {"c", "", false, kKept}}},
-     .pictureStem = "beta", .read = ReadPositivePair, .zeroPointRule = true,
+     .pictureStem = "beta", .members = {R1, R2, None}, .read = ReadPositivePair, .zeroPointRule = true,
      .cumulative = [](const P& p, double x) -> Value { return BetaCdf(x, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return BetaPdf(x, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return BetaSurvival(x, p.real1, p.real2); },
@@ -104,7 +110,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeBeta>},
     {.id = Id::Binomial, .key = "binomial", .selectorText = "二项分布",
      .parameterSlots = {{{"n", "", true, "10"}, {"p", "0<p<1", true, "0.5"}, {"c", "", false, kKept}}},
-     .pictureStem = "binomial", .read = ReadTrialsAndProbability, .zeroPointRule = false,
+     .pictureStem = "binomial", .members = {C1, R2, None}, .read = ReadTrialsAndProbability, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return BinomialCdf(std::floor(x), p.count1, p.real2); },
      .density = [](const P& p, double x) -> Value { return BinomialPmf(std::floor(x), p.count1, p.real2); },
      .upperTail = NoValue,
@@ -116,7 +122,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleDiscrete<SampleBinomialCurves>},
     {.id = Id::Cauchy, .key = "cauchy", .selectorText = "柯西分布",
      .parameterSlots = {{{"a", "", true, "0"}, {"λ", ">0", true, "1"}, {"c", "", false, kKept}}},
-     .pictureStem = "cauchy", .read = ReadLocationScale, .zeroPointRule = false,
+     .pictureStem = "cauchy", .members = {R1, R2, None}, .read = ReadLocationScale, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return CauchyCdf(x, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return CauchyPdf(x, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return CauchySurvival(x, p.real1, p.real2); },
@@ -133,7 +139,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeCauchy>},
     {.id = Id::ChiSquare, .key = "chisquare", .selectorText = "卡方分布",
      .parameterSlots = {{{"v", ">0", true, "1"}, {"b", "", false, "0"}, {"c", "", false, kKept}}},
-     .pictureStem = "chisquare", .read = ReadDegreesOfFreedom, .zeroPointRule = true,
+     .pictureStem = "chisquare", .members = {C1, None, None}, .read = ReadDegreesOfFreedom, .zeroPointRule = true,
      .cumulative = [](const P& p, double x) -> Value { return ChiSquareCdf(x, p.count1); },
      .density = [](const P& p, double x) -> Value { return ChiSquarePdf(x, p.count1); },
      .upperTail = [](const P& p, double x) -> Value { return ChiSquareSurvival(x, p.count1); },
@@ -146,7 +152,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeChiSquare>},
     {.id = Id::Exponential, .key = "exponential", .selectorText = "指数分布",
      .parameterSlots = {{{"μ", ">0", true, "1"}, {"b", "", false, "0"}, {"c", "", false, kKept}}},
-     .pictureStem = "exp", .read = ReadRate, .zeroPointRule = false,
+     .pictureStem = "exp", .members = {R1, None, None}, .read = ReadRate, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return ExponentialCdf(x, 0.0, p.real2); },
      .density = [](const P& p, double x) -> Value { return ExponentialPdf(x, 0.0, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return ExponentialSurvival(x, 0.0, p.real2); },
@@ -158,7 +164,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeExponential>},
     {.id = Id::F, .key = "f", .selectorText = "F分布",
      .parameterSlots = {{{"v1", "", true, "1"}, {"v2", "", true, "1"}, {"c", "", false, kKept}}},
-     .pictureStem = "f", .read = ReadDegreesOfFreedomPair, .zeroPointRule = true,
+     .pictureStem = "f", .members = {C1, C2, None}, .read = ReadDegreesOfFreedomPair, .zeroPointRule = true,
      .cumulative = [](const P& p, double x) { return FCdf(x, p.count1, p.count2); },
      .density = [](const P& p, double x) { return FPdf(x, p.count1, p.count2); },
      .upperTail = [](const P& p, double x) { return FSurvival(x, p.count1, p.count2); },
@@ -170,7 +176,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeF>},
     {.id = Id::Gamma, .key = "gamma", .selectorText = "伽马分布",
      .parameterSlots = {{{"a", ">0", true, "1"}, {"b", ">0", true, "1"}, {"c", "", false, kKept}}},
-     .pictureStem = "gamma", .read = ReadPositivePair, .zeroPointRule = false,
+     .pictureStem = "gamma", .members = {R1, R2, None}, .read = ReadPositivePair, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return GammaCdf(x, 0.0, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return GammaPdf(x, 0.0, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return GammaSurvival(x, 0.0, p.real1, p.real2); },
@@ -185,7 +191,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeGamma>},
     {.id = Id::Geometric, .key = "geometric", .selectorText = "几何分布",
      .parameterSlots = {{{"p", "0<p<1", true, "0.5"}, {"b", "", false, "0.5"}, {"c", "", false, kKept}}},
-     .pictureStem = "geom", .read = ReadProbability, .zeroPointRule = false,
+     .pictureStem = "geom", .members = {R1, None, None}, .read = ReadProbability, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return GeometricCdf(GeometricTrial(x), p.real1); },
      .density = [](const P& p, double x) -> Value { return GeometricPmf(GeometricTrial(x), p.real1); },
      .upperTail = NoValue,
@@ -201,7 +207,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleDiscrete<SampleGeometricCurves>},
     {.id = Id::Hypergeometric, .key = "hypergeometric", .selectorText = "超几何分布",
      .parameterSlots = {{{"M", ">0", true, "100"}, {"K", "[0,M]", true, "50"}, {"n", "<=K", true, "10"}}},
-     .pictureStem = "hypergeom", .read = ReadPopulationCounts, .zeroPointRule = false,
+     .pictureStem = "hypergeom", .members = {C1, C2, C3}, .read = ReadPopulationCounts, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return HypergeometricCdf(std::floor(x), p.count3, p.count2, p.count1); },
      .density = [](const P& p, double x) -> Value { return HypergeometricPmf(std::floor(x), p.count3, p.count2, p.count1); },
      .upperTail = NoValue,
@@ -213,7 +219,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleDiscrete<SampleHypergeometricCurves>},
     {.id = Id::Lognormal, .key = "lognormal", .selectorText = "对数分布",
      .parameterSlots = {{{"μ", "", true, "1"}, {"σ", ">0", true, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "lognormal", .read = ReadLocationScale, .zeroPointRule = false,
+     .pictureStem = "lognormal", .members = {R1, R2, None}, .read = ReadLocationScale, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return LognormalCdf(x, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return LognormalPdf(x, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return LognormalSurvival(x, p.real1, p.real2); },
@@ -225,7 +231,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeLognormal>},
     {.id = Id::Normal, .key = "normal", .selectorText = "正态分布",
      .parameterSlots = {{{"μ", "", true, "0"}, {"σ", ">0", true, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "normal", .read = ReadLocationScale, .zeroPointRule = false,
+     .pictureStem = "normal", .members = {R1, R2, None}, .read = ReadLocationScale, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return NormalCdf(x, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return NormalPdf(x, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return NormalSurvival(x, p.real1, p.real2); },
@@ -241,7 +247,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeNormal>},
     {.id = Id::Poisson, .key = "poisson", .selectorText = "泊松分布",
      .parameterSlots = {{{"λ", ">0", true, "10"}, {"b", "", false, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "poisson", .read = ReadPositive, .zeroPointRule = false,
+     .pictureStem = "poisson", .members = {R1, None, None}, .read = ReadPositive, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return PoissonCdf(std::floor(x), p.real1); },
      .density = [](const P& p, double x) -> Value { return PoissonPmf(std::floor(x), p.real1); },
      .upperTail = NoValue,
@@ -253,7 +259,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleDiscrete<SamplePoissonCurves>},
     {.id = Id::Rayleigh, .key = "rayleigh", .selectorText = "瑞利分布",
      .parameterSlots = {{{"b", ">0", true, "1"}, {"a", "", false, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "rayleigh", .read = ReadPositive, .zeroPointRule = false,
+     .pictureStem = "rayleigh", .members = {R1, None, None}, .read = ReadPositive, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return RayleighCdf(x, p.real1); },
      .density = [](const P& p, double x) -> Value { return RayleighPdf(x, p.real1); },
      .upperTail = [](const P& p, double x) -> Value { return RayleighSurvival(x, p.real1); },
@@ -265,7 +271,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeRayleigh>},
     {.id = Id::StudentT, .key = "t", .selectorText = "T分布",
      .parameterSlots = {{{"v", ">=1", true, "1"}, {"b", "", false, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "t", .read = ReadDegreesOfFreedom, .zeroPointRule = false,
+     .pictureStem = "t", .members = {C1, None, None}, .read = ReadDegreesOfFreedom, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return StudentTCdf(x, 0.0, 1.0, p.count1); },
      .density = [](const P& p, double x) -> Value { return StudentTPdf(x, 0.0, 1.0, p.count1); },
      .upperTail = [](const P& p, double x) -> Value { return StudentTSurvival(x, 0.0, 1.0, p.count1); },
@@ -277,7 +283,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeStudentT>},
     {.id = Id::Uniform, .key = "uniform", .selectorText = "均匀分布",
      .parameterSlots = {{{"a", "<b", true, "0"}, {"b", ">a", true, "1"}, {"c", "", false, "1"}}},
-     .pictureStem = "uniform", .read = ReadInterval, .zeroPointRule = false,
+     .pictureStem = "uniform", .members = {R1, R2, None}, .read = ReadInterval, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return UniformCdf(x, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return UniformPdf(x, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return UniformSurvival(x, p.real1, p.real2); },
@@ -292,7 +298,7 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .sampleCurves = SampleContinuous<MakeUniform>},
     {.id = Id::Weibull, .key = "weibull", .selectorText = "威布尔分布",
      .parameterSlots = {{{"η", ">0", true, "1"}, {"β", ">0", true, "2"}, {"c", "", false, "1"}}},
-     .pictureStem = "weibull", .read = ReadPositivePair, .zeroPointRule = false,
+     .pictureStem = "weibull", .members = {R1, R2, None}, .read = ReadPositivePair, .zeroPointRule = false,
      .cumulative = [](const P& p, double x) -> Value { return WeibullCdf(x, 0.0, p.real1, p.real2); },
      .density = [](const P& p, double x) -> Value { return WeibullPdf(x, 0.0, p.real1, p.real2); },
      .upperTail = [](const P& p, double x) -> Value { return WeibullSurvival(x, 0.0, p.real1, p.real2); },
@@ -317,6 +323,24 @@ constexpr bool RowsInOrder() {
 static_assert(RowsInOrder());
 
 } // namespace
+
+std::optional<double> MemberValue(const DistributionParameters& p, ParameterMember member) {
+    switch (member) {
+    case ParameterMember::None:
+        break;
+    case ParameterMember::Real1:
+        return p.real1;
+    case ParameterMember::Real2:
+        return p.real2;
+    case ParameterMember::Count1:
+        return p.count1;
+    case ParameterMember::Count2:
+        return p.count2;
+    case ParameterMember::Count3:
+        return p.count3;
+    }
+    return std::nullopt;
+}
 
 double RangeInputs::p1() const {
     return ParseFieldNumber(texts_.text1);

@@ -42,6 +42,12 @@ private:
     const ParameterTexts& texts_;
 };
 
+// Which member of DistributionParameters a parameter slot's text is read into.
+enum class ParameterMember { None, Real1, Real2, Count1, Count2, Count3 };
+
+// The converted value of a member (no value for None).
+std::optional<double> MemberValue(const DistributionParameters& p, ParameterMember member);
+
 struct DistributionRow;
 
 struct DistributionRow {
@@ -58,6 +64,8 @@ struct DistributionRow {
 
     // Reads and checks the parameter field texts; no value for an invalid set. May throw
     // ArithmeticFault (a number beyond the double range, a count beyond 16 bits).
+    // The member each slot's text is read into, in the slots' order.
+    std::array<ParameterMember, 3> members;
     std::optional<DistributionParameters> (*read)(DistributionParameters p, std::string_view text1,
                                                   std::string_view text2, std::string_view text3);
 

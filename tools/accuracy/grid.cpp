@@ -1,5 +1,7 @@
 #include "grid.hpp"
 
+#include "registry/registry.hpp"
+
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -9,15 +11,10 @@ namespace kelvora::accuracy {
 
 namespace {
 
-constexpr std::array<const char*, kDistributionCount> kKeys = {
-    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
-    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
-    "rayleigh", "t",         "uniform",        "weibull"};
-
 DistributionId IdOf(const std::string& key) {
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-        if (key == kKeys[i]) {
-            return static_cast<DistributionId>(i);
+    for (const DistributionRow& row : DistributionRows()) {
+        if (key == row.key) {
+            return row.id;
         }
     }
     throw std::runtime_error("unknown distribution in the grid: " + key);
@@ -26,7 +23,7 @@ DistributionId IdOf(const std::string& key) {
 } // namespace
 
 const char* DistributionKey(DistributionId id) {
-    return kKeys[static_cast<std::size_t>(id)];
+    return RowOf(id).key.data(); // the keys are literals, so null-terminated
 }
 
 std::string NumberText(double v) {

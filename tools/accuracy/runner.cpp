@@ -1,5 +1,5 @@
-#include "registry/registry.hpp"
 #include "runner.hpp"
+#include "registry/registry.hpp"
 
 #include "truth.hpp"
 

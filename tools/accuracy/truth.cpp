@@ -1,4 +1,5 @@
 #include "truth.hpp"
+#include "registry/registry.hpp"
 
 #include "grid.hpp"
 
@@ -13,28 +14,13 @@ namespace kelvora::accuracy {
 
 namespace {
 
-using Id = DistributionId;
-
 // The converted parameters the routines take, in the fields' order.
 std::array<std::optional<double>, 3> ParameterNumbers(const DistributionParameters& p) {
-    switch (p.id) {
-    case Id::Binomial:
-        return {p.count1, p.real2, std::nullopt};
-    case Id::ChiSquare:
-    case Id::StudentT:
-        return {p.count1, std::nullopt, std::nullopt};
-    case Id::F:
-        return {p.count1, p.count2, std::nullopt};
-    case Id::Hypergeometric:
-        return {p.count1, p.count2, p.count3};
-    case Id::Exponential:
-    case Id::Geometric:
-    case Id::Poisson:
-    case Id::Rayleigh:
-        return {p.real1, std::nullopt, std::nullopt};
-    default:
-        return {p.real1, p.real2, std::nullopt};
+    std::array<std::optional<double>, 3> numbers;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        numbers[i] = MemberValue(p, RowOf(p.id).members[i]);
     }
+    return numbers;
 }
 
 Real ReadNumber(const char* text) {
