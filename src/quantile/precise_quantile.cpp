@@ -1,6 +1,7 @@
 #include "quantile/precise_quantile.hpp"
 
 #include "distributions/accurate.hpp"
+#include "distributions/precise_tails.hpp"
 
 #include <cfloat>
 #include <cmath>
@@ -15,9 +16,12 @@ constexpr int kProbeSteps = 700;
 constexpr int kBisectionSteps = 3000;
 constexpr double kRelativeWidth = 1e-14;
 
-// Increasing in x and zero at the quantile.
-double Excess(const DistributionParameters& p, double q, double x) {
-    return q <= 0.5 ? AccurateLower(p, x) - q : (1.0 - q) - AccurateUpper(p, x);
+// Beyond this a standard normal tail is below the smallest double level.
+constexpr double kFarNormal = 40.0;
+
+// Increasing in x and zero at the quantile; 1 - q is exact for q >= 1/2.
+long double Excess(const DistributionParameters& p, double q, double x) {
+    return q <= 0.5 ? PreciseLower(p, x) - q : (1.0 - q) - PreciseUpper(p, x);
 }
 
 // The next point strictly inside (a, b): geometric means while both ends have one sign and lie
@@ -53,7 +57,7 @@ void Narrow(const DistributionParameters& p, double q, double start, Bracket& b)
     if (!(start > b.low && start < b.high)) {
         return;
     }
-    const double e = Excess(p, q, start);
+    const long double e = Excess(p, q, start);
     if (std::isnan(e)) {
         return;
     }
@@ -69,7 +73,7 @@ void Narrow(const DistributionParameters& p, double q, double start, Bracket& b)
         if (!(probe > b.low && probe < b.high)) {
             return;
         }
-        const double ep = Excess(p, q, probe);
+        const long double ep = Excess(p, q, probe);
         if (std::isnan(ep)) {
             return;
         }
@@ -83,26 +87,13 @@ void Narrow(const DistributionParameters& p, double q, double start, Bracket& b)
     }
 }
 
-} // namespace
-
-std::optional<double> PreciseQuantile(const DistributionParameters& p, double q, double shown) {
-    if (!std::isfinite(shown)) {
-        return std::nullopt;
+// The root of Excess inside [low, high] (a bracket the root is known to lie in).
+std::optional<double> Solve(const DistributionParameters& p, double q, double low, double high) {
+    Bracket b{low, high};
+    if (!(Excess(p, q, b.low) < 0.0L)) {
+        return Excess(p, q, b.low) == 0.0L ? std::optional<double>(b.low) : std::nullopt;
     }
-    if (q <= 0.0 || q >= 1.0) {
-        return shown; // the end of the support, exact
-    }
-    // The field's promise: the root lies within its tolerance of the four-decimal text.
-    const Support s = ContinuousSupport(p);
-    const double text = FourDecimalValue(shown);
-    const double tolerance = ShownTolerance(text);
-    Bracket b{std::fmax(text - tolerance, s.lowest), std::fmin(text + tolerance, s.highest)};
-    const double atLow = Excess(p, q, b.low);
-    const double atHigh = Excess(p, q, b.high);
-    if (atLow == 0.0) {
-        return b.low; // the tail equals q at the end of the support
-    }
-    if (!(atLow < 0.0 && atHigh >= 0.0)) {
+    if (!(Excess(p, q, b.high) >= 0.0L)) {
         return std::nullopt;
     }
     Narrow(p, q, AccurateQuantileStart(p, q), b);
@@ -118,16 +109,70 @@ std::optional<double> PreciseQuantile(const DistributionParameters& p, double q,
         if (!(m > b.low && m < b.high)) {
             break;
         }
-        const double e = Excess(p, q, m);
+        const long double e = Excess(p, q, m);
         if (std::isnan(e)) {
             return std::nullopt;
         }
-        if (e == 0.0) {
+        if (e == 0.0L) {
             return m;
         }
-        (e < 0.0 ? b.low : b.high) = m;
+        (e < 0.0L ? b.low : b.high) = m;
     }
     return b.low + (b.high - b.low) / 2.0;
+}
+
+// A standard value z mapped from x, widened by a little so that rounding keeps the root inside.
+double Widened(double z, double direction) {
+    return z + direction * 1e-9 * (1.0 + std::fabs(z));
+}
+
+} // namespace
+
+std::optional<double> PreciseQuantile(const DistributionParameters& p, double q, double shown) {
+    if (!std::isfinite(shown)) {
+        return std::nullopt;
+    }
+    if (q <= 0.0 || q >= 1.0) {
+        return shown; // the end of the support, exact
+    }
+    // The field's promise: the root lies within its tolerance of the four-decimal text.
+    const Support s = ContinuousSupport(p);
+    const double text = FourDecimalValue(shown);
+    const double tolerance = ShownTolerance(text);
+    const double low = std::fmax(text - tolerance, s.lowest);
+    const double high = std::fmin(text + tolerance, s.highest);
+    // The location-scale laws are solved standardised, so that the location is exact (the
+    // median of N(-2, 1e8) is -2, not -2 plus the noise of a tail of 1e8 width).
+    DistributionParameters standard = p;
+    standard.real1 = 0.0;
+    standard.real2 = 1.0;
+    const double mu = p.real1;
+    const double sigma = p.real2;
+    switch (p.id) {
+    case DistributionId::Normal:
+    case DistributionId::Cauchy: {
+        if (q == 0.5) {
+            return mu;
+        }
+        const std::optional<double> z = Solve(standard, q, Widened((low - mu) / sigma, -1.0),
+                                              Widened((high - mu) / sigma, 1.0));
+        return z ? std::optional<double>(mu + sigma * *z) : std::nullopt;
+    }
+    case DistributionId::Lognormal: {
+        standard.id = DistributionId::Normal;
+        const double zLow = low > 0.0 ? Widened((std::log(low) - mu) / sigma, -1.0) : -kFarNormal;
+        const double zHigh = Widened((std::log(high) - mu) / sigma, 1.0);
+        const std::optional<double> z = Solve(standard, q, zLow, zHigh);
+        return z ? std::optional<double>(std::exp(mu + sigma * *z)) : std::nullopt;
+    }
+    case DistributionId::StudentT:
+        if (q == 0.5) {
+            return 0.0;
+        }
+        return Solve(p, q, low, high);
+    default:
+        return Solve(p, q, low, high);
+    }
 }
 
 } // namespace kelvora

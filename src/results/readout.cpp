@@ -12,6 +12,7 @@
 #include "distributions/discrete_tails.hpp"
 #include "distributions/field_number.hpp"
 #include "distributions/parameters.hpp"
+#include "distributions/precise_tails.hpp"
 #include "quantile/precise_quantile.hpp"
 #include "results/calculate_results_routines.hpp"
 #include "sampling/plot_samples.hpp"
@@ -50,8 +51,9 @@ template <typename Evaluation> Value Attempt(Evaluation&& evaluation) noexcept {
     return std::nullopt;
 }
 
-Value Finite(double v) {
-    return std::isfinite(v) ? Value(v) : std::nullopt;
+Value Finite(long double v) {
+    const auto d = static_cast<double>(v);
+    return std::isfinite(d) ? Value(d) : std::nullopt;
 }
 
 std::string_view View(const QByteArray& bytes) {
@@ -134,14 +136,14 @@ double DiscreteTail(const DistributionParameters& p, Tail tail, double k) {
 }
 
 // P(X <= x) and P(X > x) at a field number x, each evaluated directly.
-double LowerAt(const DistributionParameters& p, double x) {
+Real LowerAt(const DistributionParameters& p, double x) {
     return IsDiscrete(p.id) ? DiscreteTail(p, Tail::Lower, results::DiscretePoint(p.id, x))
-                            : AccurateLower(p, x);
+                            : PreciseLower(p, x);
 }
 
-double UpperAt(const DistributionParameters& p, double x) {
+Real UpperAt(const DistributionParameters& p, double x) {
     return IsDiscrete(p.id) ? DiscreteTail(p, Tail::Upper, results::DiscretePoint(p.id, x))
-                            : AccurateUpper(p, x);
+                            : PreciseUpper(p, x);
 }
 
 // --- the moments, closed forms in long double ---
@@ -246,7 +248,7 @@ PreciseValues PreciseFrom(DistributionId id, const InputTexts& inputs, const Res
         const double k = results::DiscretePoint(id, *x);
         if (shows(shown.density)) {
             out.density = Attempt(
-                [&] { return Finite(discrete ? DiscreteMass(p, k) : AccurateDensity(p, *x)); });
+                [&] { return Finite(discrete ? DiscreteMass(p, k) : PreciseDensity(p, *x)); });
         }
         if (shows(shown.cumulative)) {
             out.cumulative = Attempt([&] { return Finite(LowerAt(p, *x)); });
@@ -255,7 +257,7 @@ PreciseValues PreciseFrom(DistributionId id, const InputTexts& inputs, const Res
             out.survival = Attempt([&] { return Finite(UpperAt(p, *x)); });
         }
         if (!discrete && shows(shown.hazard)) {
-            out.hazard = Attempt([&] { return Finite(AccurateHazard(p, *x)); });
+            out.hazard = Attempt([&] { return Finite(PreciseHazard(p, *x)); });
         }
     }
     const Value q = ReadFieldNumber(inputs.q);
@@ -281,16 +283,16 @@ InputTexts InputsAt(const ParameterFieldTexts& params, const QString& x, const Q
 // P(a < X <= b) from the tails at a and b, on the side that keeps its digits: the difference
 // of the lower tails when b lies below the median, of the upper tails when a lies above it, and
 // otherwise what the two outer tails (each at most about one half) leave.
-double Inside(double lowerA, double upperA, double lowerB, double upperB) {
-    double inside = 0.0;
+Real Inside(Real lowerA, Real upperA, Real lowerB, Real upperB) {
+    Real inside = 0.0L;
     if (lowerB <= 0.5) {
         inside = lowerB - lowerA;
     } else if (upperA <= 0.5) {
         inside = upperA - upperB;
     } else {
-        inside = (1.0 - lowerA) - upperB;
+        inside = (1.0L - lowerA) - upperB;
     }
-    return std::fmax(inside, 0.0);
+    return std::fmax(inside, 0.0L);
 }
 
 } // namespace
@@ -414,16 +416,18 @@ IntervalProbabilities IntervalProbability(DistributionId id, const ParameterFiel
     if (!p || !(a <= b)) {
         return out;
     }
-    const Value lowerA = Attempt([&] { return Finite(LowerAt(*p, a)); });
-    const Value upperA = Attempt([&] { return Finite(UpperAt(*p, a)); });
-    const Value lowerB = Attempt([&] { return Finite(LowerAt(*p, b)); });
-    const Value upperB = Attempt([&] { return Finite(UpperAt(*p, b)); });
-    if (!lowerA || !upperA || !lowerB || !upperB) {
-        return out;
+    try {
+        const Real lowerA = LowerAt(*p, a);
+        const Real upperA = UpperAt(*p, a);
+        const Real lowerB = LowerAt(*p, b);
+        const Real upperB = UpperAt(*p, b);
+        const Value inside = Finite(Inside(lowerA, upperA, lowerB, upperB));
+        if (inside && Finite(lowerA) && Finite(upperB)) {
+            out = {Finite(lowerA), inside, Finite(upperB)};
+        }
+    } catch (const std::exception&) {
+        // ArithmeticFault from a discrete tail: no values.
     }
-    out.below = *lowerA;
-    out.above = *upperB;
-    out.inside = Inside(*lowerA, *upperA, *lowerB, *upperB);
     return out;
 }
 

@@ -143,14 +143,14 @@ TEST(PreciseReadout, TenDigitsAgainstTheTruthTable) {
             // Kept conventions: the Cauchy mean field shows the location, the t mean 0 at df 1.
             const bool kept = line.output == "mean" && (line.id == DistributionId::Cauchy ||
                                                         line.id == DistributionId::StudentT);
-            if (v && !kept && ++failures <= 400) {
+            if (v && !kept && ++failures <= 20) {
                 ADD_FAILURE() << where << ": readout " << PreciseText(v).toStdString()
                               << " where no finite value exists";
             }
             continue;
         }
         if (!v) {
-            if (++failures <= 400) {
+            if (++failures <= 20) {
                 ADD_FAILURE() << where << ": no readout, truth " << static_cast<double>(line.value);
             }
             continue;
@@ -161,16 +161,19 @@ TEST(PreciseReadout, TenDigitsAgainstTheTruthTable) {
                 *v == line.value ||
                 std::find(line.also.begin(), line.also.end(), *v) != line.also.end() ||
                 line.id == DistributionId::Geometric;
-            if (!right && ++failures <= 400) {
+            if (!right && ++failures <= 20) {
                 ADD_FAILURE() << where << ": " << *v << " != " << static_cast<double>(line.value);
             }
             continue;
+        }
+        if (level && *v == 0.0 && std::fabs(line.value) < 1e-30L) {
+            continue; // an exact median 0: the table's root search leaves noise of 1e-40
         }
         const Real valueError = TenthDigitUnits(*v, line.value);
         const Real textError = TenthDigitUnits(ReadBack(PreciseText(v)), line.value);
         worst[line.output] = std::max(worst[line.output], valueError);
         worst[line.output + " text"] = std::max(worst[line.output + " text"], textError);
-        if (textError > 1 && ++failures <= 400) {
+        if (textError > 1 && ++failures <= 20) {
             ADD_FAILURE() << where << ": " << PreciseText(v).toStdString() << " vs "
                           << static_cast<double>(line.value) << " ("
                           << static_cast<double>(textError) << " units of the tenth digit)";
