@@ -295,6 +295,14 @@ Real Inside(Real lowerA, Real upperA, Real lowerB, Real upperB) {
     return std::fmax(inside, 0.0L);
 }
 
+// The number of rows i = 0, 1, ... with start + i step <= end within 1e-9 of a step, for a
+// positive step and end >= start (more than kMaxTableRows, or infinite, where the range is
+// too long).
+double TableRows(const TableRange& range) {
+    constexpr double kRowSlack = 1e-9;
+    return std::floor((range.end - range.start) / range.step + kRowSlack) + 1.0;
+}
+
 } // namespace
 
 QString PreciseText(std::optional<double> v) {
@@ -334,6 +342,12 @@ PreciseValues CalculatePrecise(DistributionId id, const InputTexts& inputs) {
     return PreciseFrom(id, inputs, shown.texts);
 }
 
+ResultTexts PreciseTexts(const PreciseValues& v) {
+    return {PreciseText(v.density), PreciseText(v.cumulative), PreciseText(v.survival),
+            PreciseText(v.hazard),  PreciseText(v.quantile),   PreciseText(v.mean),
+            PreciseText(v.variance)};
+}
+
 std::optional<TableRange> DefaultTableRange(DistributionId id, const ParameterFieldTexts& params) {
     const int index = static_cast<int>(id);
     if (index < 0 || index >= kDistributionCount) {
@@ -362,29 +376,28 @@ std::optional<TableRange> DefaultTableRange(DistributionId id, const ParameterFi
     return TableRange{range.XMin, range.XMax, (range.XMax - range.XMin) / kDefaultSteps};
 }
 
+TableRefusal CheckTableRange(const TableRange& range) {
+    if (!(range.step > 0.0) || !std::isfinite(range.step)) {
+        return TableRefusal::StepNotPositive;
+    }
+    if (!(range.end >= range.start)) {
+        return TableRefusal::EndBelowStart;
+    }
+    return TableRows(range) <= kMaxTableRows ? TableRefusal::None : TableRefusal::TooManyRows;
+}
+
 ValuesTable MakeValuesTable(DistributionId id, const ParameterFieldTexts& params,
                             const TableRange& range, const QLocale& locale) {
     ValuesTable table;
-    if (!(range.step > 0.0) || !std::isfinite(range.step)) {
-        table.refusal = TableRefusal::StepNotPositive;
-        return table;
-    }
-    if (!(range.end >= range.start)) {
-        table.refusal = TableRefusal::EndBelowStart;
-        return table;
-    }
-    // Rows i = 0..last with start + i step <= end within 1e-9 of a step.
-    constexpr double kRowSlack = 1e-9;
-    const double last = std::floor((range.end - range.start) / range.step + kRowSlack);
-    if (!(last < kMaxTableRows)) {
-        table.refusal = TableRefusal::TooManyRows;
+    table.refusal = CheckTableRange(range);
+    if (table.refusal != TableRefusal::None) {
         return table;
     }
     if (!Read(id, params.param1, params.param2, params.param3)) {
         table.refusal = TableRefusal::InvalidParameters;
         return table;
     }
-    const int rows = static_cast<int>(last) + 1;
+    const int rows = static_cast<int>(TableRows(range));
     table.rows.reserve(static_cast<std::size_t>(rows));
     for (int i = 0; i < rows; ++i) {
         // Fifteen digits drop the binary noise of the sum (0.30000000000000004 is 0.3), so a

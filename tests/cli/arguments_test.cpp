@@ -75,7 +75,7 @@ TEST_F(CalcCliTest, OmittedParametersTakeTheCataloguesDefaults) {
     for (const auto& [args, fields] : cases) {
         const ParsedArguments parsed = Parse(args);
         ASSERT_TRUE(parsed.arguments) << parsed.error;
-        EXPECT_EQ(ParameterFieldTexts(*parsed.arguments, catalogue_), fields) << args[0];
+        EXPECT_EQ(GivenParameterTexts(*parsed.arguments, catalogue_), fields) << args[0];
     }
 }
 
