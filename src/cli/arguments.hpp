@@ -75,7 +75,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
 // know.
 std::optional<QLocale> LocaleFromName(const std::string& name);
 
-// The number of an option value, read as a field reads it but strictly: the whole text
+// The number of an option value, read as a field reads it but strictly: the entire text
 // (spaces aside) must be one number, since a field reads "abc" as 0 and a mistyped value would
 // pass unnoticed. No value for anything else, or for a number beyond the double range.
 std::optional<double> ReadOptionNumber(const std::string& text);
