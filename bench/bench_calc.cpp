@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.hpp"
 #include "registry/registry.hpp"
 #include "results/calculate_results.hpp"
+#include "results/readout.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -65,6 +66,18 @@ void BM_BatchMix(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));
 }
 
+// The precise readout of the seven results (it runs the field calculation too, to follow its
+// "N/A"s) at the defaults with x 1 and q 0.3, so that the quantile is refined.
+void BM_Precise(benchmark::State& state, DistributionId id) {
+    const DistributionCatalogue catalogue;
+    InputTexts inputs = DefaultInputs(catalogue, id);
+    inputs.x = QStringLiteral("1");
+    inputs.q = QStringLiteral("0.3");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CalculatePrecise(id, inputs));
+    }
+}
+
 [[maybe_unused]] const bool kRegistered = [] {
     for (int i = 0; i < kDistributionCount; ++i) {
         benchmark::RegisterBenchmark(
@@ -73,6 +86,12 @@ void BM_BatchMix(benchmark::State& state) {
             BM_Calculate, static_cast<DistributionId>(i));
     }
     benchmark::RegisterBenchmark("Calculate/batch_mix", BM_BatchMix);
+    for (int i = 0; i < kDistributionCount; ++i) {
+        benchmark::RegisterBenchmark(
+            (std::string("Precise/") + std::string(RowOf(static_cast<DistributionId>(i)).key))
+                .c_str(),
+            BM_Precise, static_cast<DistributionId>(i));
+    }
     return true;
 }();
 

@@ -89,7 +89,7 @@ double UpperGammaFraction(double a, double x) {
 
 // Mills' ratio Q(z) / phi(z) for z > 0 (Laplace's continued fraction, A&S 26.2.14).
 double MillsRatio(double z) {
-    double c = z;
+    double c = 1.0 / kTiny; // Lentz's start for a fraction with no leading term
     double d = 1.0 / z;
     double h = d;
     for (int k = 1; k <= kFractionTerms; ++k) {
@@ -105,14 +105,23 @@ double MillsRatio(double z) {
 }
 
 // The tails and density of the Boost.Math distribution `make` builds from the parameters.
-template <auto make> double BoostLower(const P& p, double x) {
-    return cdf(make(p), x);
+template <auto make> using RealOf = typename decltype(make(P{}))::value_type;
+
+template <auto make> RealOf<make> BoostLower(const P& p, double x) {
+    return cdf(make(p), RealOf<make>(x));
 }
-template <auto make> double BoostUpper(const P& p, double x) {
-    return cdf(complement(make(p), x));
+template <auto make> RealOf<make> BoostUpper(const P& p, double x) {
+    return cdf(complement(make(p), RealOf<make>(x)));
 }
-template <auto make> double BoostDensity(const P& p, double x) {
-    return pdf(make(p), x);
+template <auto make> RealOf<make> BoostDensity(const P& p, double x) {
+    return pdf(make(p), RealOf<make>(x));
+}
+// Boost.Math's q-quantile for 0 < q < 1, from the complement above 1/2.
+template <auto make> double BoostQuantile(const P& p, double q) {
+    if (!(q > 0.0 && q < 1.0)) {
+        return kNaN;
+    }
+    return q <= 0.5 ? quantile(make(p), q) : quantile(complement(make(p), 1.0 - q));
 }
 
 Support FromZero(const P&) {
@@ -143,41 +152,58 @@ bool Above(const Support& s, double x) {
 // Weibull: scale real1, shape real2; Exponential: scale real2). The far hazards are the upper
 // tail's continued fraction divided into the density, a form that never forms f or S.
 
-auto BoostBeta(const P& p) {
-    return bm::beta_distribution<double, Quiet>(p.real1, p.real2);
+template <typename Real> auto BoostBeta(const P& p) {
+    return bm::beta_distribution<Real, Quiet>(Real(p.real1), Real(p.real2));
 }
-auto BoostCauchy(const P& p) {
-    return bm::cauchy_distribution<double, Quiet>(p.real1, p.real2);
+template <typename Real> auto BoostCauchy(const P& p) {
+    return bm::cauchy_distribution<Real, Quiet>(Real(p.real1), Real(p.real2));
 }
-auto BoostChiSquare(const P& p) {
-    return bm::chi_squared_distribution<double, Quiet>(p.count1);
+template <typename Real> auto BoostChiSquare(const P& p) {
+    return bm::chi_squared_distribution<Real, Quiet>(Real(p.count1));
 }
-auto BoostExponential(const P& p) {
-    return bm::exponential_distribution<double, Quiet>(1.0 / p.real2);
+template <typename Real> auto BoostExponential(const P& p) {
+    return bm::exponential_distribution<Real, Quiet>(Real(1) / Real(p.real2));
 }
-auto BoostF(const P& p) {
-    return bm::fisher_f_distribution<double, Quiet>(p.count1, p.count2);
+template <typename Real> auto BoostF(const P& p) {
+    return bm::fisher_f_distribution<Real, Quiet>(Real(p.count1), Real(p.count2));
 }
-auto BoostGamma(const P& p) {
-    return bm::gamma_distribution<double, Quiet>(p.real2, p.real1);
+template <typename Real> auto BoostGamma(const P& p) {
+    return bm::gamma_distribution<Real, Quiet>(Real(p.real2), Real(p.real1));
 }
-auto BoostLognormal(const P& p) {
-    return bm::lognormal_distribution<double, Quiet>(p.real1, p.real2);
+template <typename Real> auto BoostLognormal(const P& p) {
+    return bm::lognormal_distribution<Real, Quiet>(Real(p.real1), Real(p.real2));
 }
-auto BoostNormal(const P& p) {
-    return bm::normal_distribution<double, Quiet>(p.real1, p.real2);
+template <typename Real> auto BoostNormal(const P& p) {
+    return bm::normal_distribution<Real, Quiet>(Real(p.real1), Real(p.real2));
 }
-auto BoostRayleigh(const P& p) {
-    return bm::rayleigh_distribution<double, Quiet>(p.real1);
+template <typename Real> auto BoostRayleigh(const P& p) {
+    return bm::rayleigh_distribution<Real, Quiet>(Real(p.real1));
 }
-auto BoostStudentT(const P& p) {
-    return bm::students_t_distribution<double, Quiet>(p.count1);
+template <typename Real> auto BoostStudentT(const P& p) {
+    return bm::students_t_distribution<Real, Quiet>(Real(p.count1));
 }
-auto BoostUniform(const P& p) {
-    return bm::uniform_distribution<double, Quiet>(p.real1, p.real2);
+template <typename Real> auto BoostUniform(const P& p) {
+    return bm::uniform_distribution<Real, Quiet>(Real(p.real1), Real(p.real2));
 }
-auto BoostWeibull(const P& p) {
-    return bm::weibull_distribution<double, Quiet>(p.real2, p.real1);
+template <typename Real> auto BoostWeibull(const P& p) {
+    return bm::weibull_distribution<Real, Quiet>(Real(p.real2), Real(p.real1));
+}
+
+// The Weibull density in logarithms: far out (x/scale)^(shape-1) overflows while the density
+// is 0.
+template <typename Real> Real WeibullDensity(const P& p, double x) {
+    const Real z = Real(x) / p.real1;
+    const Real k = p.real2;
+    return k / p.real1 * std::exp((k - 1) * std::log(z) - std::pow(z, k));
+}
+
+// Boost 1.74's complemented F quantile trips GCC's maybe-uninitialized warning; the plain one is
+// a start close enough there.
+double FQuantileStart(const P& p, double q) {
+    if (!(q > 0.0 && q < 1.0)) {
+        return kNaN;
+    }
+    return quantile(BoostF<double>(p), q);
 }
 
 } // namespace
@@ -189,23 +215,30 @@ const AccurateForms kBetaAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{p.real1 - 1.0, p.real2};
     },
-    .lower = BoostLower<BoostBeta>,
-    .upper = BoostUpper<BoostBeta>,
-    .density = BoostDensity<BoostBeta>,
+    .lower = BoostLower<BoostBeta<double>>,
+    .upper = BoostUpper<BoostBeta<double>>,
+    .density = BoostDensity<BoostBeta<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard =
         [](const P& p, double x) {
             const double y = 1.0 - x;
             return p.real2 / (x * y * IncompleteBetaFraction(p.real2, p.real1, y));
         },
+    .preciseLower = BoostLower<BoostBeta<long double>>,
+    .preciseUpper = BoostUpper<BoostBeta<long double>>,
+    .preciseDensity = BoostDensity<BoostBeta<long double>>,
+    .quantileStart = BoostQuantile<BoostBeta<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kCauchyAccurate = {
     .support = WholeLine,
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostCauchy>,
-    .upper = BoostUpper<BoostCauchy>,
-    .density = BoostDensity<BoostCauchy>,
+    .lower = BoostLower<BoostCauchy<double>>,
+    .upper = BoostUpper<BoostCauchy<double>>,
+    .density = BoostDensity<BoostCauchy<double>>,
     .closedHazard = [](const P& p, double x) -> std::optional<double> {
         // f / S = 1 / (s (1 + z^2) S pi); for z > 1 with S = atan(1/z) / pi, written so that
         // neither z^2 nor a product overflows.
@@ -216,6 +249,13 @@ const AccurateForms kCauchyAccurate = {
         return std::nullopt;
     },
     .farHazard = NoFarHazard,
+    .preciseLower = BoostLower<BoostCauchy<long double>>,
+    .preciseUpper = BoostUpper<BoostCauchy<long double>>,
+    .preciseDensity = BoostDensity<BoostCauchy<long double>>,
+    .quantileStart = BoostQuantile<BoostCauchy<double>>,
+    .standard = &kCauchyAccurate,
+    .logScale = false,
+    .symmetric = true,
 };
 
 const AccurateForms kChiSquareAccurate = {
@@ -223,12 +263,19 @@ const AccurateForms kChiSquareAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{p.count1 / 2.0 - 1.0, 0.5};
     },
-    .lower = BoostLower<BoostChiSquare>,
-    .upper = BoostUpper<BoostChiSquare>,
-    .density = BoostDensity<BoostChiSquare>,
+    .lower = BoostLower<BoostChiSquare<double>>,
+    .upper = BoostUpper<BoostChiSquare<double>>,
+    .density = BoostDensity<BoostChiSquare<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard = [](const P& p,
                     double x) { return 1.0 / (x * UpperGammaFraction(p.count1 / 2.0, x / 2.0)); },
+    .preciseLower = BoostLower<BoostChiSquare<long double>>,
+    .preciseUpper = BoostUpper<BoostChiSquare<long double>>,
+    .preciseDensity = BoostDensity<BoostChiSquare<long double>>,
+    .quantileStart = BoostQuantile<BoostChiSquare<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kExponentialAccurate = {
@@ -236,11 +283,18 @@ const AccurateForms kExponentialAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{0.0, 1.0 / p.real2};
     },
-    .lower = BoostLower<BoostExponential>,
-    .upper = BoostUpper<BoostExponential>,
-    .density = BoostDensity<BoostExponential>,
+    .lower = BoostLower<BoostExponential<double>>,
+    .upper = BoostUpper<BoostExponential<double>>,
+    .density = BoostDensity<BoostExponential<double>>,
     .closedHazard = [](const P& p, double) -> std::optional<double> { return 1.0 / p.real2; },
     .farHazard = NoFarHazard,
+    .preciseLower = BoostLower<BoostExponential<long double>>,
+    .preciseUpper = BoostUpper<BoostExponential<long double>>,
+    .preciseDensity = BoostDensity<BoostExponential<long double>>,
+    .quantileStart = BoostQuantile<BoostExponential<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kFAccurate = {
@@ -248,9 +302,9 @@ const AccurateForms kFAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{p.count1 / 2.0 - 1.0, 1.0};
     },
-    .lower = BoostLower<BoostF>,
-    .upper = BoostUpper<BoostF>,
-    .density = BoostDensity<BoostF>,
+    .lower = BoostLower<BoostF<double>>,
+    .upper = BoostUpper<BoostF<double>>,
+    .density = BoostDensity<BoostF<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard =
         [](const P& p, double x) {
@@ -259,6 +313,13 @@ const AccurateForms kFAccurate = {
             const double y = 1.0 / (1.0 + m * x / n);
             return n / (2.0 * x * IncompleteBetaFraction(n / 2.0, m / 2.0, y));
         },
+    .preciseLower = BoostLower<BoostF<long double>>,
+    .preciseUpper = BoostUpper<BoostF<long double>>,
+    .preciseDensity = BoostDensity<BoostF<long double>>,
+    .quantileStart = FQuantileStart,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kGammaAccurate = {
@@ -266,56 +327,84 @@ const AccurateForms kGammaAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{p.real2 - 1.0, 1.0 / p.real1};
     },
-    .lower = BoostLower<BoostGamma>,
-    .upper = BoostUpper<BoostGamma>,
-    .density = BoostDensity<BoostGamma>,
+    .lower = BoostLower<BoostGamma<double>>,
+    .upper = BoostUpper<BoostGamma<double>>,
+    .density = BoostDensity<BoostGamma<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard = [](const P& p,
                     double x) { return 1.0 / (x * UpperGammaFraction(p.real2, x / p.real1)); },
+    .preciseLower = BoostLower<BoostGamma<long double>>,
+    .preciseUpper = BoostUpper<BoostGamma<long double>>,
+    .preciseDensity = BoostDensity<BoostGamma<long double>>,
+    .quantileStart = BoostQuantile<BoostGamma<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kLognormalAccurate = {
     .support = FromZero,
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostLognormal>,
-    .upper = BoostUpper<BoostLognormal>,
-    .density = BoostDensity<BoostLognormal>,
+    .lower = BoostLower<BoostLognormal<double>>,
+    .upper = BoostUpper<BoostLognormal<double>>,
+    .density = BoostDensity<BoostLognormal<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard =
         [](const P& p, double x) {
             return 1.0 / (x * p.real2 * MillsRatio((std::log(x) - p.real1) / p.real2));
         },
+    .preciseLower = BoostLower<BoostLognormal<long double>>,
+    .preciseUpper = BoostUpper<BoostLognormal<long double>>,
+    .preciseDensity = BoostDensity<BoostLognormal<long double>>,
+    .quantileStart = BoostQuantile<BoostLognormal<double>>,
+    .standard = &kNormalAccurate,
+    .logScale = true,
+    .symmetric = false,
 };
 
 const AccurateForms kNormalAccurate = {
     .support = WholeLine,
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostNormal>,
-    .upper = BoostUpper<BoostNormal>,
-    .density = BoostDensity<BoostNormal>,
+    .lower = BoostLower<BoostNormal<double>>,
+    .upper = BoostUpper<BoostNormal<double>>,
+    .density = BoostDensity<BoostNormal<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard = [](const P& p,
                     double x) { return 1.0 / (p.real2 * MillsRatio((x - p.real1) / p.real2)); },
+    .preciseLower = BoostLower<BoostNormal<long double>>,
+    .preciseUpper = BoostUpper<BoostNormal<long double>>,
+    .preciseDensity = BoostDensity<BoostNormal<long double>>,
+    .quantileStart = BoostQuantile<BoostNormal<double>>,
+    .standard = &kNormalAccurate,
+    .logScale = false,
+    .symmetric = true,
 };
 
 const AccurateForms kRayleighAccurate = {
     .support = FromZero,
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostRayleigh>,
-    .upper = BoostUpper<BoostRayleigh>,
-    .density = BoostDensity<BoostRayleigh>,
+    .lower = BoostLower<BoostRayleigh<double>>,
+    .upper = BoostUpper<BoostRayleigh<double>>,
+    .density = BoostDensity<BoostRayleigh<double>>,
     .closedHazard = [](const P& p, double x) -> std::optional<double> {
         return x / (p.real1 * p.real1);
     },
     .farHazard = NoFarHazard,
+    .preciseLower = BoostLower<BoostRayleigh<long double>>,
+    .preciseUpper = BoostUpper<BoostRayleigh<long double>>,
+    .preciseDensity = BoostDensity<BoostRayleigh<long double>>,
+    .quantileStart = BoostQuantile<BoostRayleigh<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kStudentTAccurate = {
     .support = WholeLine,
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostStudentT>,
-    .upper = BoostUpper<BoostStudentT>,
-    .density = BoostDensity<BoostStudentT>,
+    .lower = BoostLower<BoostStudentT<double>>,
+    .upper = BoostUpper<BoostStudentT<double>>,
+    .density = BoostDensity<BoostStudentT<double>>,
     .closedHazard = NoClosedHazard,
     .farHazard =
         [](const P& p, double x) {
@@ -323,6 +412,13 @@ const AccurateForms kStudentTAccurate = {
             const double y = 1.0 / (1.0 + x * x / n);
             return n / (x * IncompleteBetaFraction(n / 2.0, 0.5, y));
         },
+    .preciseLower = BoostLower<BoostStudentT<long double>>,
+    .preciseUpper = BoostUpper<BoostStudentT<long double>>,
+    .preciseDensity = BoostDensity<BoostStudentT<long double>>,
+    .quantileStart = BoostQuantile<BoostStudentT<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = true,
 };
 
 const AccurateForms kUniformAccurate = {
@@ -330,13 +426,20 @@ const AccurateForms kUniformAccurate = {
         return {p.real1, p.real2};
     },
     .powerAtZero = NoPowerAtZero,
-    .lower = BoostLower<BoostUniform>,
-    .upper = BoostUpper<BoostUniform>,
-    .density = BoostDensity<BoostUniform>,
+    .lower = BoostLower<BoostUniform<double>>,
+    .upper = BoostUpper<BoostUniform<double>>,
+    .density = BoostDensity<BoostUniform<double>>,
     .closedHazard = [](const P& p, double x) -> std::optional<double> {
         return 1.0 / (p.real2 - x);
     },
     .farHazard = NoFarHazard,
+    .preciseLower = BoostLower<BoostUniform<long double>>,
+    .preciseUpper = BoostUpper<BoostUniform<long double>>,
+    .preciseDensity = BoostDensity<BoostUniform<long double>>,
+    .quantileStart = BoostQuantile<BoostUniform<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 const AccurateForms kWeibullAccurate = {
@@ -344,19 +447,20 @@ const AccurateForms kWeibullAccurate = {
     .powerAtZero = [](const P& p) -> std::optional<PowerAtZero> {
         return PowerAtZero{p.real2 - 1.0, 1.0 / p.real1};
     },
-    .lower = BoostLower<BoostWeibull>,
-    .upper = BoostUpper<BoostWeibull>,
-    // In logarithms: far out (x/scale)^(shape-1) overflows while the density is 0.
-    .density =
-        [](const P& p, double x) {
-            const double z = x / p.real1;
-            return p.real2 / p.real1 *
-                   std::exp((p.real2 - 1.0) * std::log(z) - std::pow(z, p.real2));
-        },
+    .lower = BoostLower<BoostWeibull<double>>,
+    .upper = BoostUpper<BoostWeibull<double>>,
+    .density = WeibullDensity<double>,
     .closedHazard = [](const P& p, double x) -> std::optional<double> {
         return p.real2 / p.real1 * std::pow(x / p.real1, p.real2 - 1.0);
     },
     .farHazard = NoFarHazard,
+    .preciseLower = BoostLower<BoostWeibull<long double>>,
+    .preciseUpper = BoostUpper<BoostWeibull<long double>>,
+    .preciseDensity = WeibullDensity<long double>,
+    .quantileStart = BoostQuantile<BoostWeibull<double>>,
+    .standard = nullptr,
+    .logScale = false,
+    .symmetric = false,
 };
 
 double AccurateLower(const AccurateForms& forms, const P& p, double x) {
@@ -417,6 +521,55 @@ double AccurateHazard(const AccurateForms& forms, const P& p, double x) {
         return AccurateDensity(forms, p, x) / survival;
     }
     return forms.farHazard(p, x);
+}
+
+long double PreciseLower(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x)) {
+        return 0.0L;
+    }
+    if (Above(s, x)) {
+        return 1.0L;
+    }
+    return forms.preciseLower(p, x);
+}
+
+long double PreciseUpper(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x)) {
+        return 1.0L;
+    }
+    if (Above(s, x)) {
+        return 0.0L;
+    }
+    return forms.preciseUpper(p, x);
+}
+
+long double PreciseDensity(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (Below(s, x) || Above(s, x)) {
+        return 0.0L;
+    }
+    if (x == 0.0 && s.lowest == 0.0) {
+        return AccurateDensity(forms, p, x); // the right-hand limit at the lower end
+    }
+    return forms.preciseDensity(p, x);
+}
+
+long double PreciseHazard(const AccurateForms& forms, const P& p, double x) {
+    const Support s = forms.support(p);
+    if (x < s.lowest) {
+        return 0.0L;
+    }
+    if (!(x < s.highest)) {
+        return std::numeric_limits<long double>::quiet_NaN(); // no survival left
+    }
+    const long double survival = PreciseUpper(forms, p, x);
+    const long double density = PreciseDensity(forms, p, x);
+    if (survival >= LDBL_MIN && std::isfinite(density)) {
+        return density / survival;
+    }
+    return AccurateHazard(forms, p, x);
 }
 
 double FourDecimalValue(double v) {

@@ -31,7 +31,13 @@ struct PowerAtZero {
 
 // One distribution's accurate forms. Inside the support: the two tails, each evaluated directly,
 // and the density; the hazard's closed form where it has one (no value where none applies) and
-// its form far out where f and S both underflow (NaN where it has none).
+// its form far out where f and S both underflow (NaN where it has none). The same tails and
+// density in long double for the precise readout's ten digits (the extra bits and the wider
+// exponent range keep full relative accuracy where the double forms underflow: tails near
+// 1e-300, the t and Cauchy densities at 1e150 and beyond), and a close start for a quantile
+// search. For the quantile search, a location-scale law names its standard forms (a lognormal
+// those of the normal, on the logarithm), solved at location 0 and scale 1 so that the location
+// comes out exact; a symmetric law has its median at its location (0 without one).
 struct AccurateForms {
     Support (*support)(const DistributionParameters& p);
     std::optional<PowerAtZero> (*powerAtZero)(const DistributionParameters& p);
@@ -40,6 +46,13 @@ struct AccurateForms {
     double (*density)(const DistributionParameters& p, double x);
     std::optional<double> (*closedHazard)(const DistributionParameters& p, double x);
     double (*farHazard)(const DistributionParameters& p, double x);
+    long double (*preciseLower)(const DistributionParameters& p, double x);
+    long double (*preciseUpper)(const DistributionParameters& p, double x);
+    long double (*preciseDensity)(const DistributionParameters& p, double x);
+    double (*quantileStart)(const DistributionParameters& p, double q); // NaN: none
+    const AccurateForms* standard;                                      // nullptr: none
+    bool logScale;
+    bool symmetric;
 };
 
 extern const AccurateForms kBetaAccurate;
@@ -73,6 +86,13 @@ double AccurateHazard(const AccurateForms& forms, const DistributionParameters& 
 // another family.
 std::optional<double> DensityAtLowerEnd(const AccurateForms& forms,
                                         const DistributionParameters& p);
+
+// The same in long double, for the precise readout. The hazard falls back on the double forms
+// far out, where S leaves even the long double range.
+long double PreciseLower(const AccurateForms& forms, const DistributionParameters& p, double x);
+long double PreciseUpper(const AccurateForms& forms, const DistributionParameters& p, double x);
+long double PreciseDensity(const AccurateForms& forms, const DistributionParameters& p, double x);
+long double PreciseHazard(const AccurateForms& forms, const DistributionParameters& p, double x);
 
 // What a result field promises: its four-decimal text lies within half a unit of the fourth
 // decimal plus 1e-5 of the value from the true value.

@@ -196,4 +196,26 @@ double PoissonTail(Tail tail, double k, double lambda) {
     return Finite(WalkTail(PoissonWalk(lambda), tail, k), "PoissonTail");
 }
 
+double GeometricTail(Tail tail, double k, double p) {
+    if (k < 1.0) {
+        return tail == Tail::Lower ? 0.0 : 1.0;
+    }
+    const double t = k * std::log1p(-p);
+    return tail == Tail::Lower ? -std::expm1(t) : std::exp(t);
+}
+
+double GeometricLogMass(double k, double p) {
+    return k < 1.0 ? 0.0 : p * std::exp((k - 1.0) * std::log1p(-p));
+}
+
+double HypergeometricSupportMass(double k, Int16 n, Int16 K, Int16 M) {
+    const double population = M;
+    const double marked = K;
+    const double drawn = n;
+    if (k < std::fmax(0.0, drawn - (population - marked)) || k > std::fmin(drawn, marked)) {
+        return 0.0;
+    }
+    return SaddlePointHypergeometricMass(k, drawn, marked, population);
+}
+
 } // namespace kelvora

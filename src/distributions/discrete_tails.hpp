@@ -22,6 +22,15 @@ enum class Tail { Lower, Upper }; // P(X <= k), P(X > k)
 double BinomialTail(Tail tail, double k, Int16 n, double p);
 double HypergeometricTail(Tail tail, double k, Int16 n, Int16 K, Int16 M);
 double PoissonTail(Tail tail, double k, double lambda);
+// The Geometric's tails at k trials: P(X > k) = (1 - p)^k, in logarithms so that neither tail
+// cancels.
+double GeometricTail(Tail tail, double k, double p);
+
+// The masses these tails sum, for the precise readout: the first success at trial k,
+// p (1 - p)^(k - 1) in logarithms; the Hypergeometric's saddle-point mass, 0 outside the
+// support.
+double GeometricLogMass(double k, double p);
+double HypergeometricSupportMass(double k, Int16 n, Int16 K, Int16 M);
 
 // A cumulative within this relative distance of q counts as reaching it: closer than the tails'
 // own accuracy the comparison cannot be decided, and a level typed as the decimal value of a

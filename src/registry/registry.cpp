@@ -15,11 +15,13 @@
 #include "distributions/continuous.hpp"
 #include "distributions/continuous_forms.hpp"
 #include "distributions/discrete.hpp"
+#include "distributions/discrete_saddle_point.hpp"
 #include "distributions/field_number.hpp"
 #include "distributions/hazard.hpp"
 #include "quantile/beta_quantile.hpp"
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
+#include "quantile/precise_quantile.hpp"
 #include "quantile/verified_quantile.hpp"
 #include "sampling/continuous_curves.hpp"
 #include "sampling/discrete_curves.hpp"
@@ -94,6 +96,21 @@ Value NoValue(const P&, double) {
     return std::nullopt;
 }
 
+using Real = long double;
+constexpr Real kPiL = 3.141592653589793238462643383279502884L;
+
+double WholePoint(double x) {
+    return std::floor(x);
+}
+
+// Gamma(1 + 2/k) - Gamma(1 + 1/k)^2 as Gamma(1 + 1/k)^2 (exp(d) - 1): the difference d of the
+// log-gammas keeps its digits in long double up to shapes of about 1e8.
+Real WeibullSpread(Real shape) {
+    const Real one = std::lgamma(1.0L + 1.0L / shape);
+    const Real two = std::lgamma(1.0L + 2.0L / shape);
+    return std::exp(2.0L * one) * std::expm1(two - 2.0L * one);
+}
+
 // clang-format off
 constexpr std::array<Row, kDistributionCount> kRows = {{
     {.id = Id::Beta, .key = "beta", .selectorText = "贝塔分布",
@@ -106,6 +123,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return BetaMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return BetaVariance(p.real1, p.real2); },
      .accurate = &kBetaAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.real1) / (Real(p.real1) + p.real2); },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; const Real b = p.real2; return a * b / ((a + b) * (a + b) * (a + b + 1.0L)); },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 1.0}; },
      .sampleCurves = SampleContinuous<MakeBeta>},
     {.id = Id::Binomial, .key = "binomial", .selectorText = "二项分布",
@@ -118,6 +138,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return BinomialMean(p.count1, p.real2); },
      .variance = [](const P& p) -> Value { return BinomialVariance(p.count1, p.real2); },
      .accurate = nullptr,
+     .point = WholePoint, .preciseMass = [](const P& p, double k) { return SaddlePointBinomialMass(k, p.count1, p.real2, 1.0 - p.real2); }, .preciseTail = [](const P& p, Tail tail, double k) { return BinomialTail(tail, k, p.count1, p.real2); },
+     .preciseMean = [](const P& p) -> Real { return Real(p.count1) * p.real2; },
+     .preciseVariance = [](const P& p) -> Real { const Real b = p.real2; return p.count1 * b * (1.0L - b); },
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, in.p1()}; },
      .sampleCurves = SampleDiscrete<SampleBinomialCurves>},
     {.id = Id::Cauchy, .key = "cauchy", .selectorText = "柯西分布",
@@ -131,6 +154,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
      .variance = [](const P& p) { return CauchyVariance(p.real1, p.real2); },
      .accurate = &kCauchyAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.real1); },
+     .preciseVariance = [](const P& p) -> Real { const Real b = p.real2; return b * b; },
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          const double p2 = in.p2();
@@ -148,6 +174,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return ChiSquareMean(p.count1); },
      .variance = [](const P& p) -> Value { return ChiSquareVariance(p.count1); },
      .accurate = &kChiSquareAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.count1); },
+     .preciseVariance = [](const P& p) -> Real { return 2.0L * p.count1; },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
      .sampleCurves = SampleContinuous<MakeChiSquare>},
     {.id = Id::Exponential, .key = "exponential", .selectorText = "指数分布",
@@ -160,6 +189,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return ExponentialMean(0.0, p.real2); },
      .variance = [](const P& p) -> Value { return SquareSecondParameter(0.0, p.real2); },
      .accurate = &kExponentialAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.real2); },
+     .preciseVariance = [](const P& p) -> Real { const Real b = p.real2; return b * b; },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 6.0}; },
      .sampleCurves = SampleContinuous<MakeExponential>},
     {.id = Id::F, .key = "f", .selectorText = "F分布",
@@ -172,6 +204,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) { return FMean(p.count1, p.count2); },
      .variance = [](const P& p) { return FVariance(p.count1, p.count2); },
      .accurate = &kFAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.count2) / (p.count2 - 2.0L); },
+     .preciseVariance = [](const P& p) -> Real { const Real m = p.count1; const Real n = p.count2; return 2.0L * n * n * (m + n - 2.0L) / (m * (n - 2.0L) * (n - 2.0L) * (n - 4.0L)); },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 15.0}; },
      .sampleCurves = SampleContinuous<MakeF>},
     {.id = Id::Gamma, .key = "gamma", .selectorText = "伽马分布",
@@ -184,6 +219,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return GammaMean(0.0, p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return GammaVariance(0.0, p.real1, p.real2); },
      .accurate = &kGammaAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.real1) * p.real2; },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; return a * a * p.real2; },
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          return {0.001, (p1 + 7.0) * in.p2()};
@@ -203,6 +241,10 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .variance = [](const P& p) -> Value { return GeometricVariance(p.real1); },
      // At p = 0 the end is infinite; the parameter check rejects that p afterwards.
      .accurate = nullptr,
+     .point = GeometricTrial, .preciseMass = [](const P& p, double k) { return GeometricLogMass(k, p.real1); },
+     .preciseTail = [](const P& p, Tail tail, double k) { return GeometricTail(tail, k, p.real1); },
+     .preciseMean = [](const P& p) -> Real { return 1.0L / p.real1; },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; return (1.0L - a) / (a * a); },
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, (1.0 / in.p1()) * 7.0}; },
      .sampleCurves = SampleDiscrete<SampleGeometricCurves>},
     {.id = Id::Hypergeometric, .key = "hypergeometric", .selectorText = "超几何分布",
@@ -215,6 +257,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return HypergeometricMean(p.count3, p.count2, p.count1); },
      .variance = [](const P& p) -> Value { return HypergeometricVariance(p.count3, p.count2, p.count1); },
      .accurate = nullptr,
+     .point = WholePoint, .preciseMass = [](const P& p, double k) { return HypergeometricSupportMass(k, p.count3, p.count2, p.count1); }, .preciseTail = [](const P& p, Tail tail, double k) { return HypergeometricTail(tail, k, p.count3, p.count2, p.count1); },
+     .preciseMean = [](const P& p) -> Real { return Real(p.count3) * p.count2 / p.count1; },
+     .preciseVariance = [](const P& p) -> Real { const Real M = p.count1; const Real K = p.count2; const Real n = p.count3; return M == 1.0L ? 0.0L : n * K * (M - K) * (M - n) / (M * M * (M - 1.0L)); },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 10.0}; },
      .sampleCurves = SampleDiscrete<SampleHypergeometricCurves>},
     {.id = Id::Lognormal, .key = "lognormal", .selectorText = "对数分布",
@@ -227,6 +272,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return LognormalMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return LognormalVariance(p.real1, p.real2); },
      .accurate = &kLognormalAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return std::exp(Real(p.real1) + Real(p.real2) * p.real2 / 2.0L); },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; const Real b = p.real2; return std::expm1(b * b) * std::exp(2.0L * a + b * b); },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {0.001, 5.0}; },
      .sampleCurves = SampleContinuous<MakeLognormal>},
     {.id = Id::Normal, .key = "normal", .selectorText = "正态分布",
@@ -239,6 +287,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return CopyFirstParameter(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return SquareSecondParameter(p.real1, p.real2); },
      .accurate = &kNormalAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return Real(p.real1); },
+     .preciseVariance = [](const P& p) -> Real { const Real b = p.real2; return b * b; },
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          const double p2 = in.p2();
@@ -255,6 +306,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return CopyParameter(p.real1); },
      .variance = [](const P& p) -> Value { return CopyParameter(p.real1); },
      .accurate = nullptr,
+     .point = WholePoint, .preciseMass = [](const P& p, double k) { return SaddlePointPoissonMass(k, p.real1); }, .preciseTail = [](const P& p, Tail tail, double k) { return PoissonTail(tail, k, p.real1); },
+     .preciseMean = [](const P& p) -> Real { return Real(p.real1); },
+     .preciseVariance = [](const P& p) -> Real { return p.real1; },
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 2.0 * in.p1()}; },
      .sampleCurves = SampleDiscrete<SamplePoissonCurves>},
     {.id = Id::Rayleigh, .key = "rayleigh", .selectorText = "瑞利分布",
@@ -267,6 +321,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return RayleighMean(p.real1); },
      .variance = [](const P& p) -> Value { return RayleighVariance(p.real1); },
      .accurate = &kRayleighAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return p.real1 * std::sqrt(kPiL / 2.0L); },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; return (4.0L - kPiL) / 2.0L * a * a; },
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.0, 4.0 * in.p1()}; },
      .sampleCurves = SampleContinuous<MakeRayleigh>},
     {.id = Id::StudentT, .key = "t", .selectorText = "T分布",
@@ -279,6 +336,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return StudentTMean(0.0, 1.0, p.count1); },
      .variance = [](const P& p) { return StudentTVariance(0.0, 1.0, p.count1); },
      .accurate = &kStudentTAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P&) -> Real { return 0.0L; },
+     .preciseVariance = [](const P& p) -> Real { const Real n = p.count1; return n / (n - 2.0L); },
      .graphRange = [](const RangeInputs&) -> PlotRange { return {-20.0, 20.0}; },
      .sampleCurves = SampleContinuous<MakeStudentT>},
     {.id = Id::Uniform, .key = "uniform", .selectorText = "均匀分布",
@@ -291,6 +351,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return UniformMean(p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return UniformVariance(p.real1, p.real2); },
      .accurate = &kUniformAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return (Real(p.real1) + p.real2) / 2.0L; },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; const Real b = p.real2; return (b - a) * (b - a) / 12.0L; },
      .graphRange = [](const RangeInputs& in) -> PlotRange {
          const double p1 = in.p1();
          return {p1, in.p2()};
@@ -306,6 +369,9 @@ constexpr std::array<Row, kDistributionCount> kRows = {{
      .mean = [](const P& p) -> Value { return WeibullMean(0.0, p.real1, p.real2); },
      .variance = [](const P& p) -> Value { return WeibullVariance(0.0, p.real1, p.real2); },
      .accurate = &kWeibullAccurate,
+     .point = nullptr, .preciseMass = nullptr, .preciseTail = nullptr,
+     .preciseMean = [](const P& p) -> Real { return p.real1 * std::exp(std::lgamma(1.0L + 1.0L / p.real2)); },
+     .preciseVariance = [](const P& p) -> Real { const Real a = p.real1; return a * a * WeibullSpread(p.real2); },
      .graphRange = [](const RangeInputs& in) -> PlotRange { return {0.001, 2.0 * in.p1()}; },
      .sampleCurves = SampleContinuous<MakeWeibull>},
 }};
@@ -422,10 +488,10 @@ namespace {
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // Calls `evaluate` with the row's accurate forms; NaN for a discrete distribution.
-template <typename Evaluate>
-double WithAccurate(const DistributionParameters& p, Evaluate evaluate) {
+template <typename Evaluate> auto WithAccurate(const DistributionParameters& p, Evaluate evaluate) {
     const AccurateForms* forms = RowOf(p.id).accurate;
-    return forms != nullptr ? evaluate(*forms) : kNoValue;
+    using Real = decltype(evaluate(*forms));
+    return forms != nullptr ? evaluate(*forms) : Real(kNoValue);
 }
 
 } // namespace
@@ -454,6 +520,27 @@ double AccurateHazard(const DistributionParameters& p, double x) {
 std::optional<double> DensityAtLowerEnd(const DistributionParameters& p) {
     const AccurateForms* forms = RowOf(p.id).accurate;
     return forms != nullptr ? DensityAtLowerEnd(*forms, p) : std::nullopt;
+}
+
+long double PreciseLower(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return PreciseLower(f, p, x); });
+}
+
+long double PreciseUpper(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return PreciseUpper(f, p, x); });
+}
+
+long double PreciseDensity(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return PreciseDensity(f, p, x); });
+}
+
+long double PreciseHazard(const DistributionParameters& p, double x) {
+    return WithAccurate(p, [&](const AccurateForms& f) { return PreciseHazard(f, p, x); });
+}
+
+std::optional<double> PreciseQuantile(const DistributionParameters& p, double q, double shown) {
+    const AccurateForms* forms = RowOf(p.id).accurate;
+    return forms != nullptr ? PreciseQuantile(*forms, p, q, shown) : std::nullopt;
 }
 
 bool QuantileChecksOut(const DistributionParameters& p, double q, double x) {

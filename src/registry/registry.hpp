@@ -8,6 +8,7 @@
 #pragma once
 
 #include "distributions/accurate.hpp"
+#include "distributions/discrete_tails.hpp"
 #include "distributions/distribution_id.hpp"
 #include "distributions/parameters.hpp"
 #include "sampling/plot_samples.hpp"
@@ -86,6 +87,16 @@ struct DistributionRow {
     // nullptr for a discrete distribution, whose tails are in distributions/discrete_tails).
     const AccurateForms* accurate;
 
+    // The precise readout's forms. A discrete distribution's routines take the point `point`
+    // gives for a field's x (the Geometric counts trials), and its mass and tails there come
+    // from the saddle-point masses and discrete_tails (nullptr for a continuous distribution,
+    // whose accurate forms serve). The moments in long double, as the fields show them.
+    double (*point)(double x);
+    double (*preciseMass)(const DistributionParameters& p, double k);
+    double (*preciseTail)(const DistributionParameters& p, Tail tail, double k);
+    long double (*preciseMean)(const DistributionParameters& p);
+    long double (*preciseVariance)(const DistributionParameters& p);
+
     // The graph's horizontal range, fixed or fitted from the first two parameter fields.
     PlotRange (*graphRange)(const RangeInputs& in);
     // Fills Pdf, Cdf, Survival (and for a continuous distribution Hazard) of the 500 samples.
@@ -127,6 +138,15 @@ double AccurateUpper(const DistributionParameters& p, double x);
 double AccurateDensity(const DistributionParameters& p, double x);
 double AccurateHazard(const DistributionParameters& p, double x);
 std::optional<double> DensityAtLowerEnd(const DistributionParameters& p);
+
+// The long double tails, density and hazard of the precise readout, and the quantile narrowed
+// from the shown one to about 1e-14 relative (see quantile/precise_quantile.hpp); NaN (no value)
+// for a discrete distribution.
+long double PreciseLower(const DistributionParameters& p, double x);
+long double PreciseUpper(const DistributionParameters& p, double x);
+long double PreciseDensity(const DistributionParameters& p, double x);
+long double PreciseHazard(const DistributionParameters& p, double x);
+std::optional<double> PreciseQuantile(const DistributionParameters& p, double q, double shown);
 
 // The verified continuous quantile (see quantile/verified_quantile.hpp) on the row's accurate
 // tails; no value for a discrete distribution.
