@@ -1,12 +1,12 @@
 // The five quantile solvers at typical parameters (upper-tail p for chi-square, F and t), and
 // what verifying a quantile adds: the check of a written answer (two accurate tail
 // evaluations) and the bisection that replaces one that fails it.
-#include "registry/registry.hpp"
 #include "distributions/parameters.hpp"
 #include "quantile/beta_quantile.hpp"
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
 #include "quantile/verified_quantile.hpp"
+#include "registry/registry.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 #include "distributions/accurate.hpp"
 #include "distributions/discrete.hpp"
 #include "distributions/hazard.hpp"
-#include "registry/registry.hpp"
 #include "distributions/log_factorial_table.hpp"
+#include "registry/registry.hpp"
 #include "sampling/plot_samples.hpp"
 #include "specfun/gamma_family.hpp"
 
