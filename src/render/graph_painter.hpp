@@ -22,6 +22,11 @@ public:
     // The graph area's outer height in twips, to the nearest whole twip.
     double H() const { return H_; }
 
+    // Fills the region from x = from to x = to between the axis (y = 0) and the line through
+    // the samples in a light colour; a left-out sample breaks the region. Drawn before the
+    // curve, which then covers the region's upper edge.
+    void FillUnderCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
+                        const std::array<double, kSampleArraySize>& S, double from, double to);
     // Straight segments between consecutive samples; a left-out sample breaks the line.
     void DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
                    const std::array<double, kSampleArraySize>& S);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace kelvora {
 
@@ -27,6 +28,18 @@ void ClearGraphImage(QImage& image) {
     image.fill(Qt::white);
 }
 
+// The sample positions whose samples show the shaded event: (a, b] for a continuous
+// distribution. A discrete one samples the mass of point k over [k, k + 1) (Geometric, which
+// maps x to floor(x) + 1, over [k - 1, k)), so the points floor(a) < k <= floor(b) cover
+// [floor(a) + 1, floor(b) + 1), shifted by one for Geometric.
+std::pair<double, double> ShadedSpan(DistributionId id, const GraphShading& shading) {
+    if (!IsDiscrete(id)) {
+        return {shading.a, shading.b};
+    }
+    const double shift = id == DistributionId::Geometric ? 0.0 : 1.0;
+    return {std::floor(shading.a) + shift, std::floor(shading.b) + shift};
+}
+
 } // namespace
 
 QImage MakeGraphImage(qreal devicePixelRatio) {
@@ -38,7 +51,8 @@ QImage MakeGraphImage(qreal devicePixelRatio) {
 }
 
 void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
-               const QLocale& locale, PlotSamples& samples) {
+               const QLocale& locale, PlotSamples& samples,
+               const std::optional<GraphShading>& shading) {
     ClearGraphImage(image);
 
     // A range the fields cannot give (a number beyond the double range) comes with parameters
@@ -63,6 +77,10 @@ void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, Fu
     const SeriesChoice choice = ChooseSeries(kind, samples, extremes);
     const GraphScale scale(DrawableSpan(range.XMin, range.XMax),
                            DrawableSpan(choice.YMin, choice.YMax), painter.H());
+    if (shading && kind == FunctionKind::Pdf) {
+        const auto [from, to] = ShadedSpan(id, *shading);
+        painter.FillUnderCurve(scale, samples.X, *choice.series, from, to);
+    }
     painter.DrawCurve(scale, samples.X, *choice.series);
     painter.DrawFrameAndTicks(scale);
     painter.DrawLabels(scale, choice.yLabelColumn, XTickLabels(scale, locale),
