@@ -1,6 +1,10 @@
 #include "cli/arguments.hpp"
 
+#include "distributions/field_number.hpp"
+#include "results/readout.hpp"
+
 #include <charconv>
+#include <exception>
 #include <string_view>
 #include <system_error>
 
@@ -12,6 +16,10 @@ namespace {
 struct RawArguments {
     bool batch = false;
     bool samples = false;
+    bool precise = false;
+    std::vector<std::string> table;    // START END STEP
+    std::vector<std::string> interval; // A B
+    std::optional<std::string> central;
     std::optional<std::string> x;
     std::optional<std::string> q;
     std::optional<std::string> locale;
@@ -56,6 +64,23 @@ std::optional<std::string>* ValuedOption(RawArguments& raw, std::string_view nam
     if (name == "--scale") {
         return &raw.scale;
     }
+    if (name == "--central") {
+        return &raw.central;
+    }
+    return nullptr;
+}
+
+// The options that take several values, from the arguments that follow (the first may be
+// given as --opt=VALUE); a negative value needs no "--".
+std::vector<std::string>* ListOption(RawArguments& raw, std::string_view name, std::size_t& count) {
+    if (name == "--table") {
+        count = 3;
+        return &raw.table;
+    }
+    if (name == "--interval") {
+        count = 2;
+        return &raw.interval;
+    }
     return nullptr;
 }
 
@@ -74,11 +99,28 @@ std::optional<std::string> Collect(const std::vector<std::string>& args, RawArgu
         }
         const std::size_t equals = a.find('=');
         const std::string_view name = std::string_view(a).substr(0, equals);
-        if (name == "--batch" || name == "--samples") {
+        if (name == "--batch" || name == "--samples" || name == "--precise") {
             if (equals != std::string::npos) {
                 return std::string(name) + " takes no value";
             }
-            (name == "--batch" ? raw.batch : raw.samples) = true;
+            (name == "--batch"     ? raw.batch
+             : name == "--samples" ? raw.samples
+                                   : raw.precise) = true;
+            continue;
+        }
+        std::size_t count = 0;
+        if (std::vector<std::string>* list = ListOption(raw, name, count)) {
+            list->clear();
+            if (equals != std::string::npos) {
+                list->push_back(a.substr(equals + 1));
+            }
+            while (list->size() < count && i + 1 < args.size()) {
+                list->push_back(args[++i]);
+            }
+            if (list->size() < count) {
+                return std::string(name) + (count == 3 ? " needs three values: START END STEP"
+                                                       : " needs two values: A B");
+            }
             continue;
         }
         std::optional<std::string>* slot = ValuedOption(raw, name);
@@ -98,8 +140,12 @@ std::optional<std::string> Collect(const std::vector<std::string>& args, RawArgu
 
 std::optional<CalcMode> ChooseMode(const RawArguments& raw, std::string& error) {
     const bool plot = raw.plot.has_value();
-    if (int(raw.batch) + int(raw.samples) + int(plot) > 1) {
-        error = "--batch, --samples and --plot cannot be combined";
+    const bool table = !raw.table.empty();
+    const bool interval = !raw.interval.empty();
+    const bool central = raw.central.has_value();
+    if (int(raw.batch) + int(raw.samples) + int(plot) + int(table) + int(interval) + int(central) >
+        1) {
+        error = "--batch, --samples, --plot, --table, --interval and --central cannot be combined";
         return std::nullopt;
     }
     if (raw.batch) {
@@ -107,6 +153,15 @@ std::optional<CalcMode> ChooseMode(const RawArguments& raw, std::string& error) 
     }
     if (raw.samples) {
         return CalcMode::Samples;
+    }
+    if (table) {
+        return CalcMode::Table;
+    }
+    if (interval) {
+        return CalcMode::Interval;
+    }
+    if (central) {
+        return CalcMode::Central;
     }
     return plot ? CalcMode::Plot : CalcMode::Results;
 }
@@ -120,6 +175,9 @@ std::optional<std::string> CheckApplicable(const RawArguments& raw, CalcMode mod
     }
     if (raw.locale && graph) {
         return "--locale applies only to results, not to --samples or --plot";
+    }
+    if (raw.precise && graph) {
+        return "--precise applies only to results, not to --samples or --plot";
     }
     if ((raw.tab || raw.scale) && mode != CalcMode::Plot) {
         return "--tab and --scale apply only to --plot";
@@ -146,6 +204,51 @@ std::optional<FunctionKind> KindFromName(std::string_view name) {
     return std::nullopt;
 }
 
+// The numbers of --table, --interval and --central, checked; the first problem found.
+std::optional<std::string> ReadToolValues(const RawArguments& raw, CalcArguments& out) {
+    std::vector<double> numbers;
+    for (const std::vector<std::string>* list : {&raw.table, &raw.interval}) {
+        for (const std::string& text : *list) {
+            const std::optional<double> v = ReadOptionNumber(text);
+            if (!v) {
+                return "not a number: \"" + text + "\" (" +
+                       (list == &raw.table ? "--table" : "--interval") + " takes numbers)";
+            }
+            numbers.push_back(*v);
+        }
+    }
+    if (!raw.table.empty()) {
+        out.tableStart = numbers[0];
+        out.tableEnd = numbers[1];
+        out.tableStep = numbers[2];
+        switch (CheckTableRange({out.tableStart, out.tableEnd, out.tableStep})) {
+        case TableRefusal::StepNotPositive:
+            return std::string("--table: the step must be a positive number");
+        case TableRefusal::EndBelowStart:
+            return std::string("--table: the end lies below the start");
+        case TableRefusal::TooManyRows:
+            return "--table: the range gives more than " + std::to_string(kMaxTableRows) + " rows";
+        default:
+            break;
+        }
+    }
+    if (!raw.interval.empty()) {
+        out.intervalA = numbers[0];
+        out.intervalB = numbers[1];
+        if (!(out.intervalA <= out.intervalB)) {
+            return std::string("--interval: A must not exceed B");
+        }
+    }
+    if (raw.central) {
+        const std::optional<double> p = ReadOptionNumber(*raw.central);
+        if (!p || !(*p >= 0.0 && *p <= 1.0)) {
+            return "--central takes a probability from 0 to 1, not \"" + *raw.central + "\"";
+        }
+        out.centralP = *p;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> ReadScale(const std::string& text) {
     int value = 0;
     const char* end = text.data() + text.size();
@@ -157,6 +260,54 @@ std::optional<int> ReadScale(const std::string& text) {
 }
 
 } // namespace
+
+std::optional<double> ReadOptionNumber(const std::string& text) {
+    // Spaces are dropped as a field drops them; then sign, digits with at most one full stop
+    // (at least one digit), and an optional exponent (E or D, a sign, digits) must be all.
+    std::string number;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n') {
+            number += c;
+        }
+    }
+    std::size_t i = 0;
+    const auto digitsFrom = [&](std::size_t& at) {
+        const std::size_t start = at;
+        while (at < number.size() && number[at] >= '0' && number[at] <= '9') {
+            ++at;
+        }
+        return at - start;
+    };
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = digitsFrom(i);
+    if (i < number.size() && number[i] == '.') {
+        ++i;
+        digits += digitsFrom(i);
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < number.size() &&
+        (number[i] == 'e' || number[i] == 'E' || number[i] == 'd' || number[i] == 'D')) {
+        ++i;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-')) {
+            ++i;
+        }
+        if (digitsFrom(i) == 0) {
+            return std::nullopt;
+        }
+    }
+    if (i != number.size()) {
+        return std::nullopt;
+    }
+    try {
+        return ParseFieldNumber(number);
+    } catch (const std::exception&) {
+        return std::nullopt; // beyond the double range
+    }
+}
 
 std::optional<QLocale> LocaleFromName(const std::string& name) {
     const QLocale locale(QString::fromStdString(name));
@@ -219,6 +370,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
             return Failure("unknown locale: \"" + *raw.locale + "\" (for example en_US, de_DE, C)");
         }
     }
+    out.precise = raw.precise;
+    if (std::optional<std::string> bad = ReadToolValues(raw, out)) {
+        return Failure(std::move(*bad));
+    }
     if (raw.tab) {
         const std::optional<FunctionKind> kind = KindFromName(*raw.tab);
         if (!kind) {
@@ -244,7 +399,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
 }
 
 std::array<std::string, kParameterSlotCount>
-ParameterFieldTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue) {
+GivenParameterTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue) {
     std::array<std::string, kParameterSlotCount> texts;
     const CatalogueEntry& entry = catalogue.entry(arguments.id);
     for (std::size_t slot = 0; slot < texts.size(); ++slot) {
@@ -260,7 +415,7 @@ ParameterFieldTexts(const CalcArguments& arguments, const DistributionCatalogue&
 InputTexts ResultInputTexts(const CalcArguments& arguments,
                             const DistributionCatalogue& catalogue) {
     const std::array<std::string, kParameterSlotCount> params =
-        ParameterFieldTexts(arguments, catalogue);
+        GivenParameterTexts(arguments, catalogue);
     return {QString::fromStdString(params[0]), QString::fromStdString(params[1]),
             QString::fromStdString(params[2]), QString::fromStdString(arguments.x),
             QString::fromStdString(arguments.q)};

@@ -1,8 +1,11 @@
 // kelvora-calc's command line, parsed into what to run. Parsing needs no display and does no
 // I/O, so every rule below is unit-tested.
 //
-//   kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME]
-//   kelvora-calc --batch [--locale NAME]
+//   kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME] [--precise]
+//   kelvora-calc --batch [--locale NAME] [--precise]
+//   kelvora-calc --table START END STEP [--locale NAME] [--precise] -- DIST [P1 [P2 [P3]]]
+//   kelvora-calc DIST [P1 [P2 [P3]]] --interval A B [--locale NAME] [--precise]
+//   kelvora-calc DIST [P1 [P2 [P3]]] --central P [--locale NAME] [--precise]
 //   kelvora-calc --samples -- DIST [P1 [P2 [P3]]]
 //   kelvora-calc [--tab pdf|cdf|surv|haz] --plot FILE [--scale N] -- DIST [P1 [P2 [P3]]]
 //   kelvora-calc --help
@@ -26,10 +29,13 @@
 namespace kelvora {
 
 enum class CalcMode {
-    Results, // one case, the seven labelled results
-    Batch,   // cases from standard input
-    Samples, // the graph's sampled curves
-    Plot,    // the graph rendered to a file
+    Results,  // one case, the seven labelled results
+    Batch,    // cases from standard input
+    Samples,  // the graph's sampled curves
+    Plot,     // the graph rendered to a file
+    Table,    // the values table
+    Interval, // the three probabilities of an interval
+    Central,  // the central interval of a probability
     Help,
 };
 
@@ -45,6 +51,15 @@ struct CalcArguments {
     FunctionKind kind = FunctionKind::Pdf;
     std::string plotFile;
     int scale = 1;
+    bool precise = false; // every result as its ten-digit readout
+    // The numbers of --table START END STEP (a range that gives rows), --interval A B (A <= B)
+    // and --central P (0 <= P <= 1).
+    double tableStart = 0.0;
+    double tableEnd = 0.0;
+    double tableStep = 0.0;
+    double intervalA = 0.0;
+    double intervalB = 0.0;
+    double centralP = 0.0;
 };
 
 struct ParsedArguments {
@@ -60,11 +75,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
 // know.
 std::optional<QLocale> LocaleFromName(const std::string& name);
 
+// The number of an option value, read as a field reads it but strictly: the entire text
+// (spaces aside) must be one number, since a field reads "abc" as 0 and a mistyped value would
+// pass unnoticed. No value for anything else, or for a number beyond the double range.
+std::optional<double> ReadOptionNumber(const std::string& text);
+
 // The three parameter field texts: those given, then the catalogue's defaults as choosing the
 // distribution in the window fills them (a slot the entry leaves untouched is empty, as at
 // start-up).
 std::array<std::string, kParameterSlotCount>
-ParameterFieldTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue);
+GivenParameterTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue);
 
 // The five input texts of the single-case calculation.
 InputTexts ResultInputTexts(const CalcArguments& arguments, const DistributionCatalogue& catalogue);

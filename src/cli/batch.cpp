@@ -1,6 +1,7 @@
 #include "cli/batch.hpp"
 
 #include "results/calculate_results.hpp"
+#include "results/readout.hpp"
 
 #include <QByteArray>
 
@@ -47,7 +48,7 @@ void AppendText(const QString& text, std::string& out) {
 } // namespace
 
 bool AppendBatchResult(std::string_view line, const DistributionNames& names, const QLocale& locale,
-                       std::string& out) {
+                       std::string& out, bool precise) {
     std::array<std::string_view, kBatchInputFields> fields;
     std::size_t count = 0;
     if (!SplitFields(line, fields, count)) {
@@ -65,7 +66,8 @@ bool AppendBatchResult(std::string_view line, const DistributionNames& names, co
 
     const InputTexts inputs{Text(fields[1]), Text(fields[2]), Text(fields[3]), Text(fields[4]),
                             Text(fields[5])};
-    const ResultTexts r = CalculateResults(*id, inputs, locale).texts;
+    const ResultTexts r = precise ? PreciseTexts(CalculatePrecise(*id, inputs))
+                                  : CalculateResults(*id, inputs, locale).texts;
     for (const QString* text :
          {&r.density, &r.cumulative, &r.survival, &r.hazard, &r.quantile, &r.mean, &r.variance}) {
         if (text != &r.density) {
@@ -77,7 +79,7 @@ bool AppendBatchResult(std::string_view line, const DistributionNames& names, co
 }
 
 int RunBatch(std::istream& in, std::ostream& out, const DistributionNames& names,
-             const QLocale& locale) {
+             const QLocale& locale, bool precise) {
     bool malformed = false;
     std::string line;
     std::string pending;
@@ -87,7 +89,7 @@ int RunBatch(std::istream& in, std::ostream& out, const DistributionNames& names
         if (!view.empty() && view.back() == '\r') {
             view.remove_suffix(1); // a line written with Windows line ends
         }
-        malformed |= !AppendBatchResult(view, names, locale, pending);
+        malformed |= !AppendBatchResult(view, names, locale, pending, precise);
         pending += '\n';
         if (pending.size() >= kFlushThreshold) {
             out.write(pending.data(), static_cast<std::streamsize>(pending.size()));

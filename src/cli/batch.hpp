@@ -20,14 +20,15 @@ namespace kelvora {
 
 inline constexpr int kBatchInputFields = 6;
 
-// Appends the output line of one input line (without its line break) to `out`. Returns false
-// for a malformed line, whose output is the error line.
+// Appends the output line of one input line (without its line break) to `out`; with `precise`
+// each result is its ten-digit readout. Returns false for a malformed line, whose output is the
+// error line.
 bool AppendBatchResult(std::string_view line, const DistributionNames& names, const QLocale& locale,
-                       std::string& out);
+                       std::string& out, bool precise = false);
 
 // Runs every line of `in`. Returns the exit status: 0, or 1 when a line was malformed or the
 // output could not be written.
 int RunBatch(std::istream& in, std::ostream& out, const DistributionNames& names,
-             const QLocale& locale);
+             const QLocale& locale, bool precise = false);
 
 } // namespace kelvora

@@ -4,8 +4,10 @@
 #include "cli/batch.hpp"
 #include "cli/distribution_names.hpp"
 #include "cli/plot_commands.hpp"
+#include "cli/tool_commands.hpp"
 #include "cli/usage.hpp"
 #include "results/calculate_results.hpp"
+#include "results/readout.hpp"
 
 #include <QGuiApplication>
 #include <QString>
@@ -25,8 +27,9 @@ constexpr int kExitBadArguments = 2;
 
 int PrintResults(const CalcArguments& args, const DistributionCatalogue& catalogue,
                  const QLocale& locale) {
-    const ResultTexts r =
-        CalculateResults(args.id, ResultInputTexts(args, catalogue), locale).texts;
+    const InputTexts inputs = ResultInputTexts(args, catalogue);
+    const ResultTexts r = args.precise ? PreciseTexts(CalculatePrecise(args.id, inputs))
+                                       : CalculateResults(args.id, inputs, locale).texts;
     // The labels the window shows beside the seven fields.
     const std::array<std::pair<QString, const QString*>, 7> lines = {{
         {QStringLiteral("f"), &r.density},
@@ -45,11 +48,31 @@ int PrintResults(const CalcArguments& args, const DistributionCatalogue& catalog
     return std::cout ? 0 : 1;
 }
 
+// Writes a tool's text; the table may instead fail with a message and status 1.
+int RunToolCommand(const CalcArguments& args, const DistributionCatalogue& catalogue,
+                   const QLocale& locale) {
+    std::string text;
+    int status = 0;
+    if (args.mode == CalcMode::Table) {
+        std::string error;
+        status = TableText(args, catalogue, locale, text, error);
+        if (status != 0) {
+            std::cerr << "kelvora-calc: " << error << '\n';
+            return status;
+        }
+    } else {
+        text = args.mode == CalcMode::Interval ? IntervalText(args, catalogue, locale)
+                                               : CentralText(args, catalogue, locale);
+    }
+    std::cout << text << std::flush;
+    return std::cout ? 0 : 1;
+}
+
 int RunGraphCommand(const CalcArguments& args, const DistributionCatalogue& catalogue,
                     char* programName) {
     // The texts must outlive the views ParameterTexts holds.
     const std::array<std::string, kParameterSlotCount> fields =
-        ParameterFieldTexts(args, catalogue);
+        GivenParameterTexts(args, catalogue);
     const ParameterTexts texts{fields[0], fields[1], fields[2]};
     if (args.mode == CalcMode::Samples) {
         QTextStream out(stdout);
@@ -97,7 +120,11 @@ int main(int argc, char** argv) {
         return PrintResults(args, catalogue, locale);
     case CalcMode::Batch:
         std::ios::sync_with_stdio(false);
-        return RunBatch(std::cin, std::cout, names, locale);
+        return RunBatch(std::cin, std::cout, names, locale, args.precise);
+    case CalcMode::Table:
+    case CalcMode::Interval:
+    case CalcMode::Central:
+        return RunToolCommand(args, catalogue, locale);
     case CalcMode::Samples:
     case CalcMode::Plot:
         return RunGraphCommand(args, catalogue, argv[0]);

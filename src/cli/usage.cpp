@@ -4,8 +4,11 @@ namespace kelvora {
 
 std::string_view UsageText() {
     return R"(Usage:
-  kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME]
-  kelvora-calc --batch [--locale NAME]
+  kelvora-calc DIST [P1 [P2 [P3]]] [--x X] [--q Q] [--locale NAME] [--precise]
+  kelvora-calc --batch [--locale NAME] [--precise]
+  kelvora-calc --table START END STEP [--locale NAME] [--precise] -- DIST [P1 [P2 [P3]]]
+  kelvora-calc DIST [P1 [P2 [P3]]] --interval A B [--locale NAME] [--precise]
+  kelvora-calc DIST [P1 [P2 [P3]]] --central P [--locale NAME] [--precise]
   kelvora-calc --samples -- DIST [P1 [P2 [P3]]]
   kelvora-calc [--tab pdf|cdf|surv|haz] --plot FILE [--scale N] -- DIST [P1 [P2 [P3]]]
   kelvora-calc --help
@@ -44,6 +47,33 @@ Batch
                  number of fields, an unknown DIST) gives "error: REASON" in its place;
                  processing goes on and the exit status is 1.
 
+Precise readout
+  --precise      prints every result of a single calculation, --batch, --table, --interval
+                 or --central as its precise readout instead of the field's text: ten
+                 significant digits, in scientific notation below 1e-4 and from 1e15 on
+                 (3.170534249e-05), with a full stop and no grouping whatever the locale;
+                 "N/A" where the field shows it
+
+Values table
+  --table START END STEP
+                 prints a header line "x<TAB>f<TAB>F<TAB>S<TAB>H", then one line per
+                 x = START + i * STEP (i = 0, 1, ...) while x <= END (within 1e-9 of a step):
+                 x and the texts the fields show at that x; H is empty for a discrete
+                 distribution. At most 10,000 rows. Invalid parameters print a message and
+                 no table (exit status 1).
+
+Interval probabilities
+  --interval A B prints P(X ≤ a), P(a < X ≤ b) and P(X > b), one labelled line each; for a
+                 discrete distribution the events are over whole points, ⌊a⌋ and ⌊b⌋
+  --central P    prints the equal-tailed central interval of probability P: x₁, the
+                 (1 - P)/2-quantile, and x₂, the (1 + P)/2-quantile; for a discrete
+                 distribution also P(x₁ ≤ X ≤ x₂), the probability they hold
+  The values of --table, --interval and --central follow the option (a negative one needs no
+  "--") and are read as a field reads numbers ("1.5", "-2", "1e3"), but strictly: a text
+  that is not entirely one number is refused, where a field would read it as 0. A > B, P
+  outside 0..1, a STEP that is not positive, an END below START or more than 10,000 rows are
+  refused too.
+
 Graph
   --samples      prints the graph's range "XMin<TAB>XMax", then "invalid" for an invalid
                  parameter set, or the extremes
@@ -58,8 +88,8 @@ Options may come before or after DIST and the parameters, as "--opt VALUE" or "-
 "--" ends the options. A negative parameter may be written directly (normal -3 2) or after
 "--" (kelvora-calc --x -1 -- normal -3 2).
 
-Exit status: 0 on success; 1 when a batch line was malformed or a graph could not be made;
-2 for bad arguments.
+Exit status: 0 on success; 1 when a batch line was malformed, a graph could not be made or
+a table's parameters are invalid; 2 for bad arguments.
 )";
 }
 

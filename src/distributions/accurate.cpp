@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 namespace kelvora {
 
@@ -127,7 +128,7 @@ double UpperGammaFraction(double a, double x) {
 
 // Mills' ratio Q(z) / phi(z) for z > 0 (Laplace's continued fraction, A&S 26.2.14).
 double MillsRatio(double z) {
-    double c = z;
+    double c = 1.0 / kTiny; // Lentz's start for a fraction with no leading term
     double d = 1.0 / z;
     double h = d;
     for (int k = 1; k <= kFractionTerms; ++k) {
@@ -279,6 +280,22 @@ double AccurateHazard(const DistributionParameters& p, double x) {
         return AccurateDensity(p, x) / survival;
     }
     return FarHazard(p, x);
+}
+
+double AccurateQuantileStart(const DistributionParameters& p, double q) {
+    if (!(q > 0.0 && q < 1.0)) {
+        return kNaN;
+    }
+    return WithDistribution(p, [q](const auto& d) {
+        using D = std::decay_t<decltype(d)>;
+        // Boost 1.74's complemented F quantile trips GCC's maybe-uninitialized warning; the
+        // plain one is a start close enough there.
+        if constexpr (std::is_same_v<D, bm::fisher_f_distribution<double, Quiet>>) {
+            return quantile(d, q);
+        } else {
+            return q <= 0.5 ? quantile(d, q) : quantile(complement(d, 1.0 - q));
+        }
+    });
 }
 
 double FourDecimalValue(double v) {

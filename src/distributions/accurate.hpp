@@ -30,6 +30,10 @@ double AccurateDensity(const DistributionParameters& p, double x);
 // The hazard f / S, also far out where f and S both underflow; NaN where S = 0.
 double AccurateHazard(const DistributionParameters& p, double x);
 
+// Boost.Math's q-quantile for 0 < q < 1 (from the complement above 1/2), a close start for a
+// search on the tails above; NaN where it cannot be evaluated.
+double AccurateQuantileStart(const DistributionParameters& p, double q);
+
 // What a result field promises: its four-decimal text lies within half a unit of the fourth
 // decimal plus 1e-5 of the value from the true value.
 double FourDecimalValue(double v); // the value of v's four-decimal text

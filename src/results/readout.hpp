@@ -31,6 +31,9 @@ struct PreciseValues {
 };
 PreciseValues CalculatePrecise(DistributionId id, const InputTexts& inputs);
 
+// The seven readouts as texts, in the fields' order.
+ResultTexts PreciseTexts(const PreciseValues& values);
+
 // The three parameter texts of a distribution, as typed.
 struct ParameterFieldTexts {
     QString param1;
@@ -71,6 +74,10 @@ struct TableRange {
 // The graph's current x range in 20 steps; for a discrete distribution the whole points from
 // ceil(XMin) to floor(XMax) in steps of 1. No value where the graph has no range.
 std::optional<TableRange> DefaultTableRange(DistributionId id, const ParameterFieldTexts& params);
+
+// Why a range would be refused before any parameter is read (None where it gives rows): the
+// checks MakeValuesTable makes first, for a caller that must refuse a range on its own.
+TableRefusal CheckTableRange(const TableRange& range);
 
 ValuesTable MakeValuesTable(DistributionId id, const ParameterFieldTexts& params,
                             const TableRange& range, const QLocale& locale);

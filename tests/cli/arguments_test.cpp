@@ -75,7 +75,7 @@ TEST_F(CalcCliTest, OmittedParametersTakeTheCataloguesDefaults) {
     for (const auto& [args, fields] : cases) {
         const ParsedArguments parsed = Parse(args);
         ASSERT_TRUE(parsed.arguments) << parsed.error;
-        EXPECT_EQ(ParameterFieldTexts(*parsed.arguments, catalogue_), fields) << args[0];
+        EXPECT_EQ(GivenParameterTexts(*parsed.arguments, catalogue_), fields) << args[0];
     }
 }
 
@@ -136,6 +136,46 @@ TEST_F(CalcCliTest, BatchLinesGiveTheSevenTextsOrAnError) {
     EXPECT_EQ(RunBatch(in, out, names_, locale_), 0);
     EXPECT_EQ(out.str(), "1.5000\t.6875\t.3125\t4.8000\t.3857\t.4000\t.0400\n"
                          ".1465\t.2381\t.7619\tN/A\t4\t4.0000\t4.0000\n");
+}
+
+// Option numbers are read strictly: a field would read a mistyped value as 0.
+TEST_F(CalcCliTest, ToolOptionsTakeWholeNumbersAndRefuseMalformedValues) {
+    for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{{"1.5", 1.5},
+                                                                                 {" -2 ", -2.0},
+                                                                                 {".5", 0.5},
+                                                                                 {"3.", 3.0},
+                                                                                 {"1e3", 1000.0},
+                                                                                 {"1D-2", 0.01},
+                                                                                 {"+7", 7.0}}) {
+        EXPECT_EQ(ReadOptionNumber(text), value) << text;
+    }
+    for (const char* text : {"", "-", ".", "abc", "1,5", "1.2.3", "1e", "1e+", "2x", "1e400"}) {
+        EXPECT_EQ(ReadOptionNumber(text), std::nullopt) << '"' << text << '"';
+    }
+    const ParsedArguments table = Parse({"--table", "-1", "1", "0.5", "--precise", "--", "normal"});
+    ASSERT_TRUE(table.arguments) << table.error;
+    EXPECT_EQ(table.arguments->mode, CalcMode::Table);
+    EXPECT_TRUE(table.arguments->precise);
+    EXPECT_EQ(table.arguments->tableStart, -1.0);
+    EXPECT_EQ(table.arguments->tableStep, 0.5);
+    const ParsedArguments interval = Parse({"poisson", "4", "--interval=-1", "2"});
+    ASSERT_TRUE(interval.arguments) << interval.error;
+    EXPECT_EQ(interval.arguments->intervalA, -1.0);
+    EXPECT_EQ(interval.arguments->intervalB, 2.0);
+    EXPECT_EQ(interval.arguments->parameters, Args{"4"});
+    for (const Args& bad :
+         {Args{"normal", "--interval", "2", "1"}, Args{"normal", "--interval", "1"},
+          Args{"normal", "--central", "1.01"}, Args{"normal", "--central", "x"},
+          Args{"--table", "0", "1", "0", "--", "normal"},
+          Args{"--table", "1", "0", "1", "--", "normal"},
+          Args{"--table", "0", "1e9", "1", "--", "normal"},
+          Args{"--table", "0", "1", "a", "--", "normal"},
+          Args{"normal", "--central", "0.5", "--interval", "0", "1"},
+          Args{"--samples", "--precise", "--", "normal"}}) {
+        const ParsedArguments parsed = Parse(bad);
+        EXPECT_FALSE(parsed.arguments) << bad[1] << " " << bad[2];
+        EXPECT_FALSE(parsed.error.empty());
+    }
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 // Runs the built kelvora-calc as a user or a script would.
+#include "results/readout.hpp"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -10,9 +12,13 @@
 #include <charconv>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
+
+using namespace kelvora;
 
 struct Outcome {
     int status = -1;
@@ -86,6 +92,78 @@ TEST(KelvoraCalc, BadArgumentsExitWithStatusTwo) {
         EXPECT_NE(r.err.find("kelvora-calc: "), std::string::npos);
         EXPECT_NE(r.err.find("--help"), std::string::npos);
     }
+}
+
+// --table prints the values table's own texts; --precise the readouts, and only with it.
+TEST(ToolCommands, TableRowsAreTheValuesTablesTexts) {
+    for (const bool precise : {false, true}) {
+        for (const auto& [dist, p1, p2] :
+             {std::tuple{"normal", "0", "1"}, std::tuple{"poisson", "3.5", ""}}) {
+            QStringList args = {"--table", "-1", "6",  "0.25", "--locale",
+                                "de_DE",   "--", dist, p1,     p2};
+            if (precise) {
+                args.prepend(QStringLiteral("--precise"));
+            }
+            const Outcome r = RunCalc(args);
+            ASSERT_EQ(r.status, 0) << r.err;
+            const auto rows = Table(r.out);
+            const ValuesTable table =
+                MakeValuesTable(dist == std::string("normal") ? kelvora::DistributionId::Normal
+                                                              : kelvora::DistributionId::Poisson,
+                                {p1, p2, ""}, {-1, 6, 0.25}, QLocale(QLocale::German));
+            ASSERT_EQ(rows.size(), table.rows.size() + 1);
+            EXPECT_EQ(rows[0], (std::vector<std::string>{"x", "f", "F", "S", "H"}));
+            for (std::size_t i = 0; i < table.rows.size(); ++i) {
+                const TableRow& t = table.rows[i];
+                const std::vector<std::string> expected = {
+                    QString::number(t.x, 'g', 15).toStdString(),
+                    (precise ? PreciseText(t.preciseDensity) : t.density).toStdString(),
+                    (precise ? PreciseText(t.preciseCumulative) : t.cumulative).toStdString(),
+                    (precise ? PreciseText(t.preciseSurvival) : t.survival).toStdString(),
+                    (precise ? PreciseText(t.preciseHazard) : t.hazard).toStdString()};
+                std::vector<std::string> cells = rows[i + 1];
+                cells.resize(5); // a blank H leaves the last cell empty
+                EXPECT_EQ(cells, precise && t.hazard.isEmpty()
+                                     ? (std::vector<std::string>{expected[0], expected[1],
+                                                                 expected[2], expected[3], ""})
+                                     : expected);
+            }
+        }
+    }
+    EXPECT_EQ(RunCalc({"normal", "--x", "1.96", "--precise"}).out,
+              "f\t0.05844094433\nF\t0.9750021049\nS\t0.02499789515\nH\t2.337834605\n"
+              "x\t0\n均值\t0\n方差\t1.000000000\n");
+}
+
+TEST(ToolCommands, IntervalAndCentralPrintLabelledLines) {
+    EXPECT_EQ(RunCalc({"normal", "0", "1", "--interval", "-1.96", "1.96"}).out,
+              "P(X ≤ a)\t.0250\nP(a < X ≤ b)\t.9500\nP(X > b)\t.0250\n");
+    EXPECT_EQ(RunCalc({"normal", "0", "1", "--central", "0.95", "--precise"}).out,
+              "x₁\t-1.959963985\nx₂\t1.959963985\n");
+    EXPECT_EQ(RunCalc({"binomial", "10", "0.5", "--central", "0.9"}).out,
+              "x₁\t2\nx₂\t8\nP(x₁ ≤ X ≤ x₂)\t.9785\n");
+    EXPECT_EQ(RunCalc({"poisson", "4", "--interval", "2.5", "6", "--precise"}).out,
+              "P(X ≤ ⌊a⌋)\t0.2381033056\nP(⌊a⌋ < X ≤ ⌊b⌋)\t0.6512227160\n"
+              "P(X > ⌊b⌋)\t0.1106739784\n");
+}
+
+TEST(ToolCommands, MalformedOptionValuesAreRefusedWithStatusTwo) {
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"normal", "--interval", "2", "1"}, "A must not exceed B"},
+        {{"normal", "--interval", "1", "abc"}, "not a number: \"abc\""},
+        {{"normal", "--central", "1.5"}, "from 0 to 1"},
+        {{"--table", "0", "1", "-1", "--", "normal"}, "step must be a positive"},
+        {{"--table", "1", "0", "1", "--", "normal"}, "end lies below the start"},
+        {{"--table", "0", "20000", "1", "--", "normal"}, "more than 10000 rows"}};
+    for (const auto& [args, message] : cases) {
+        const Outcome r = RunCalc(args);
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+    const Outcome invalid = RunCalc({"--table", "0", "1", "1", "--", "normal", "0", "-1"});
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_TRUE(invalid.out.empty());
 }
 
 TEST(SamplesCommand, PrintsRangeExtremesAndFiveHundredSamplesAsShortestRoundTrips) {
