@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -182,6 +183,14 @@ ValuesTableWindow::ValuesTableWindow(ToolSubjectSource subject, QLocale locale,
     view_->setObjectName(QStringLiteral("table"));
     view_->setModel(model_);
     view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    view_->setWordWrap(false);
+    // Every column is wide enough for the longest readout, "-3.170534249e-05" or
+    // "-0.0001234567890".
+    const int column = fontMetrics().horizontalAdvance(QStringLiteral("-0.00012345678900")) + 12;
+    view_->horizontalHeader()->setMinimumSectionSize(column);
+    view_->setMinimumWidth(kColumnCount * column + 2 * view_->frameWidth() +
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setAlternatingRowColors(true);
@@ -191,7 +200,10 @@ ValuesTableWindow::ValuesTableWindow(ToolSubjectSource subject, QLocale locale,
     save_ = new QPushButton(tr("保存…"), this);
     save_->setObjectName(QStringLiteral("save"));
     auto* close = new QPushButton(tr("关闭"), this);
-    close->setAutoDefault(false);
+    // Return in a range field recomputes nothing more and presses no button.
+    for (QPushButton* button : {defaultRange_, copy_, save_, close}) {
+        button->setAutoDefault(false);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy_);
     buttons->addWidget(save_);
@@ -215,7 +227,7 @@ ValuesTableWindow::ValuesTableWindow(ToolSubjectSource subject, QLocale locale,
     connect(save_, &QPushButton::clicked, this, &ValuesTableWindow::askAndSave);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
-    resize(560, 440);
+    resize(minimumSizeHint().width(), 460);
     follow(true);
 }
 
