@@ -44,8 +44,6 @@ void MainWindow::mnuToolsTable_Click() {
                 services_.showFailure(parent, title, reason);
             },
             this);
-    } else {
-        valuesTable_->follow(false);
     }
     valuesTable_->show();
     valuesTable_->raise();

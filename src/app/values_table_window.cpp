@@ -69,11 +69,10 @@ class ValuesTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<TableRow> rows, bool discrete, double step) {
+    void setRows(std::vector<TableRow> rows, bool discrete) {
         beginResetModel();
         rows_ = std::move(rows);
         discrete_ = discrete;
-        step_ = step;
         endResetModel();
     }
 
@@ -87,11 +86,9 @@ public:
     QString cellText(int row, int column) const {
         const TableRow& r = rows_[std::size_t(row)];
         switch (column) {
-        case 0: {
-            // start + i * step can miss zero by a rounding error: that is zero.
-            const double x = std::fabs(r.x) < 1e-9 * std::fabs(step_) ? 0.0 : r.x;
-            return QString::number(x, 'g', 10);
-        }
+        case 0:
+            // The x the row was computed at, to the fifteen digits it was computed with.
+            return QString::number(r.x, 'g', 15);
         case 1:
             return precise_ ? PreciseText(r.preciseDensity) : r.density;
         case 2:
@@ -133,7 +130,6 @@ private:
     std::vector<TableRow> rows_;
     bool discrete_ = false;
     bool precise_ = false;
-    double step_ = 0.0;
 };
 
 ValuesTableWindow::ValuesTableWindow(ToolSubjectSource subject, QLocale locale,
@@ -228,7 +224,7 @@ ValuesTableWindow::ValuesTableWindow(ToolSubjectSource subject, QLocale locale,
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     resize(minimumSizeHint().width(), 460);
-    follow(true);
+    stale_ = true; // computed when first shown
 }
 
 ValuesTableWindow::~ValuesTableWindow() = default;
@@ -237,10 +233,22 @@ void ValuesTableWindow::follow(bool distributionChanged) {
     if (distributionChanged) {
         rangeTyped_ = false;
     }
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
+    stale_ = false;
     if (!rangeTyped_) {
         applyDefaultRange();
     }
     recompute();
+}
+
+void ValuesTableWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (stale_) {
+        follow(false);
+    }
 }
 
 void ValuesTableWindow::applyDefaultRange() {
@@ -259,7 +267,7 @@ void ValuesTableWindow::recompute() {
     const auto subject = subject_();
     setWindowTitle(subject ? tr("数值表 — %1").arg(subject->name) : tr("数值表"));
     const auto refuse = [this](const QString& message) {
-        model_->setRows({}, false, 0.0);
+        model_->setRows({}, false);
         message_->setText(message);
         message_->show();
         copy_->setEnabled(false);
@@ -283,7 +291,7 @@ void ValuesTableWindow::recompute() {
         return;
     }
     message_->hide();
-    model_->setRows(std::move(table.rows), IsDiscrete(subject->id), *step);
+    model_->setRows(std::move(table.rows), IsDiscrete(subject->id));
     copy_->setEnabled(model_->rowCount() > 0);
     save_->setEnabled(model_->rowCount() > 0);
 }

@@ -31,13 +31,17 @@ public:
     ~ValuesTableWindow() override;
 
     // Recomputes for the main window's distribution and parameters; a new distribution, or a
-    // range the user has not typed, takes the default range.
+    // range the user has not typed, takes the default range. A hidden window recomputes when
+    // it is shown again: a long table costs nothing while closed.
     void follow(bool distributionChanged);
 
     // The shown table as tab-separated lines, header first.
     QString tabSeparatedText() const;
     // Writes the shown table as CSV through QSaveFile; a failure is reported, naming the file.
     bool saveCsv(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyDefaultRange();
@@ -49,6 +53,7 @@ private:
     QLocale locale_;
     FailureReporter reportFailure_;
     bool rangeTyped_ = false;
+    bool stale_ = false;
 
     InputField* start_ = nullptr;
     InputField* end_ = nullptr;
