@@ -150,7 +150,7 @@ private slots:
         auto* message = w.find<QLabel>("message");
         QCOMPARE(model.rowCount(), 21);
         QCOMPARE(model.index(0, 0).data().toString(), u"-3"_qs);
-        QCOMPARE(model.index(10, 0).data().toString(), u"0"_qs); // not -4.4e-16
+        QCOMPARE(model.index(10, 0).data().toString(), u"0"_qs);
         // Four-decimal texts as the fields show them at the same x; the switch shows the readout.
         Type(w.find<QLineEdit>("Text4"), model.index(7, 0).data().toString());
         QCOMPARE(model.index(7, 2).data().toString(), w.find<QLineEdit>("Text6")->text());
@@ -160,9 +160,11 @@ private slots:
         // A parameter edit moves the default range; a new distribution brings its own.
         Type(w.find<QLineEdit>("Text2"), u"2"_qs);
         QCOMPARE(model.index(0, 0).data().toString(), u"-6"_qs);
+        Type(w.find<QLineEdit>("end"), u"5"_qs);
         w.choose(DistributionId::Poisson);
         QVERIFY(table->windowTitle().contains(u"泊松"_qs));
         QCOMPARE(Column(model, 0).first(), u"0"_qs);
+        QCOMPARE(model.rowCount(), 21);                                       // 0 to 20 for λ = 10
         QCOMPARE(Column(model, 4), QStringList(model.rowCount(), QString())); // no hazard
         QVERIFY(table->tabSeparatedText().startsWith(u"x\tf\tF\tS\tH\n0\t"_qs));
         w.find<QPushButton>("copy")->click();
@@ -192,13 +194,21 @@ private slots:
         QVERIFY(message->isHidden());
         QCOMPARE(model.rowCount(), 4);
 
-        // CSV through QSaveFile; a failure names the file once.
+        // Closed, it catches up when shown again.
+        table->close();
+        w.choose(DistributionId::Normal);
+        w.trigger("mnuToolsTable");
+        QCOMPARE(model.rowCount(), 21);
+        QCOMPARE(model.index(0, 0).data().toString(), u"-3"_qs);
+
+        // CSV through QSaveFile, as shown; a failure names the file once.
+        w.find<QCheckBox>("precise")->setChecked(false);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"t.csv"_qs);
         QVERIFY(table->saveCsv(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().startsWith("x,f,F,S,H\r\n0,"));
+        QVERIFY(file.readAll().startsWith("x,f,F,S,H\r\n-3,.0044,.0013,.9987,.0044\r\n"));
         const QString missing = dir.filePath(u"no/such/t.csv"_qs);
         QVERIFY(!table->saveCsv(missing));
         QCOMPARE(w.failures.size(), 1);
