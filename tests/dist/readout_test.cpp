@@ -38,85 +38,61 @@ Real TenthDigitUnits(Real v, Real truth) {
     return std::fabs(v - truth) / unit;
 }
 
-const std::map<std::string, DistributionId>& Keys() {
-    static const std::map<std::string, DistributionId> keys = {
-        {"beta", DistributionId::Beta},
-        {"binomial", DistributionId::Binomial},
-        {"cauchy", DistributionId::Cauchy},
-        {"chisquare", DistributionId::ChiSquare},
-        {"exponential", DistributionId::Exponential},
-        {"f", DistributionId::F},
-        {"gamma", DistributionId::Gamma},
-        {"geometric", DistributionId::Geometric},
-        {"hypergeometric", DistributionId::Hypergeometric},
-        {"lognormal", DistributionId::Lognormal},
-        {"normal", DistributionId::Normal},
-        {"poisson", DistributionId::Poisson},
-        {"rayleigh", DistributionId::Rayleigh},
-        {"t", DistributionId::StudentT},
-        {"uniform", DistributionId::Uniform},
-        {"weibull", DistributionId::Weibull}};
-    return keys;
-}
-
-struct TruthLine;
-std::vector<TruthLine> ReadTruth();
+// The table's distribution keys, in DistributionId order.
+constexpr std::array<const char*, kDistributionCount> kKeys = {
+    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
+    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
+    "rayleigh", "t",         "uniform",        "weibull"};
 
 // One line of the table: key, three converted parameters, output, argument, true value, and for
 // a discrete quantile the counts also right.
 struct TruthLine {
     DistributionId id;
-    std::array<std::string, 3> params;
+    ParameterFieldTexts params;
     std::string output;
     std::string argument;
     Real value;
     std::vector<Real> also;
 };
 
-const std::vector<TruthLine>& Truth() {
-    static const std::vector<TruthLine> lines = ReadTruth();
-    return lines;
-}
-
 std::vector<TruthLine> ReadTruth() {
     std::ifstream in(KELVORA_TRUTH_TABLE);
     std::vector<TruthLine> lines;
-    std::string text;
-    while (std::getline(in, text)) {
-        if (text.empty() || text[0] == '#') {
-            continue;
-        }
-        std::vector<std::string> cells;
+    for (std::string text; std::getline(in, text);) {
+        std::vector<std::string> c;
         std::stringstream row(text);
         for (std::string cell; std::getline(row, cell, '\t');) {
-            cells.push_back(cell);
+            c.push_back(cell == "-" ? "" : cell);
         }
-        TruthLine line{Keys().at(cells[0]), {}, cells[4], cells[5], 0, {}};
-        for (int i = 0; i < 3; ++i) {
-            line.params[i] = cells[1 + i] == "-" ? "" : cells[1 + i];
+        if (text[0] == '#' || c.size() < 7) {
+            continue;
         }
-        line.value = std::strtold(cells[6].c_str(), nullptr);
-        for (std::size_t i = 7; i < cells.size(); ++i) {
-            line.also.push_back(std::strtold(cells[i].c_str(), nullptr));
+        const auto key = std::find(kKeys.begin(), kKeys.end(), c[0]) - kKeys.begin();
+        TruthLine line{static_cast<DistributionId>(key),
+                       {QString::fromStdString(c[1]), QString::fromStdString(c[2]),
+                        QString::fromStdString(c[3])},
+                       c[4],
+                       c[5],
+                       std::strtold(c[6].c_str(), nullptr),
+                       {}};
+        for (std::size_t i = 7; i < c.size(); ++i) {
+            line.also.push_back(std::strtold(c[i].c_str(), nullptr));
         }
         lines.push_back(std::move(line));
     }
     return lines;
 }
 
-std::optional<double> Pick(const PreciseValues& v, const std::string& output) {
-    if (output == "f")
-        return v.density;
-    if (output == "F")
-        return v.cumulative;
-    if (output == "S")
-        return v.survival;
-    if (output == "H")
-        return v.hazard;
-    if (output == "quantile")
-        return v.quantile;
-    return output == "mean" ? v.mean : v.variance;
+const std::vector<TruthLine>& Truth() {
+    static const std::vector<TruthLine> lines = ReadTruth();
+    return lines;
 }
+
+const std::map<std::string, std::optional<double> PreciseValues::*> kOutputs = {
+    {"f", &PreciseValues::density},         {"F", &PreciseValues::cumulative},
+    {"S", &PreciseValues::survival},        {"H", &PreciseValues::hazard},
+    {"quantile", &PreciseValues::quantile}, {"mean", &PreciseValues::mean},
+    {"variance", &PreciseValues::variance}};
 
 // Every value of every case in the table: each readout right to within one unit of its tenth
 // significant digit, and its text read back by the field reader just as right; no readout where
@@ -126,27 +102,25 @@ TEST(PreciseReadout, TenDigitsAgainstTheTruthTable) {
     ASSERT_GT(lines.size(), 50000u);
     std::map<std::string, Real> worst; // per output, of the value and of its text
     int failures = 0;
-    InputTexts last;
-    DistributionId lastId = DistributionId::Beta;
+    std::string last;
     PreciseValues values;
     for (const TruthLine& line : lines) {
         const bool moment = line.output == "mean" || line.output == "variance";
         const bool level = line.output == "quantile";
-        const InputTexts inputs{QString::fromStdString(line.params[0]),
-                                QString::fromStdString(line.params[1]),
-                                QString::fromStdString(line.params[2]),
+        const InputTexts inputs{line.params.param1, line.params.param2, line.params.param3,
                                 QString::fromStdString(level || moment ? "0" : line.argument),
                                 QString::fromStdString(level ? line.argument : "0.5")};
-        if (!(line.id == lastId && inputs.param1 == last.param1 && inputs.param2 == last.param2 &&
-              inputs.param3 == last.param3 && inputs.x == last.x && inputs.q == last.q)) {
+        const std::string where =
+            std::string(kKeys[static_cast<std::size_t>(line.id)]) + " " +
+            (inputs.param1 + " " + inputs.param2 + " " + inputs.param3).toStdString() + " " +
+            line.output + "(" + line.argument + ")";
+        const std::string same =
+            where.substr(0, where.rfind(' ')) + (inputs.x + inputs.q).toStdString();
+        if (same != last) { // f, F, S and H share one calculation
             values = CalculatePrecise(line.id, inputs);
-            last = inputs;
-            lastId = line.id;
+            last = same;
         }
-        const std::optional<double> v = Pick(values, line.output);
-        const std::string where = std::to_string(static_cast<int>(line.id)) + ": " +
-                                  line.params[0] + " " + line.params[1] + " " + line.params[2] +
-                                  " " + line.output + "(" + line.argument + ")";
+        const std::optional<double> v = values.*kOutputs.at(line.output);
         const bool showable =
             std::isfinite(line.value) && std::fabs(line.value) <= static_cast<Real>(DBL_MAX);
         if (!showable) {
@@ -223,37 +197,32 @@ TEST(IntervalProbabilities, MatchTheTruthTailsAndAddUpToOne) {
         double x;
         Real lower, upper;
     };
-    std::map<std::string, std::vector<Point>> cases; // by distribution and parameters
+    // By distribution and parameters: the line that opened the set, and its points.
+    std::map<std::string, std::pair<const TruthLine*, std::vector<Point>>> cases;
     for (const TruthLine& line : Truth()) {
-        const std::string key = std::to_string(static_cast<int>(line.id)) + "\t" + line.params[0] +
-                                "\t" + line.params[1] + "\t" + line.params[2];
+        const std::string key =
+            std::string(kKeys[static_cast<std::size_t>(line.id)]) + " " +
+            (line.params.param1 + " " + line.params.param2 + " " + line.params.param3)
+                .toStdString();
+        auto& [first, points] = cases[key];
+        first = first ? first : &line;
         if (line.output == "F") {
-            cases[key].push_back({std::strtod(line.argument.c_str(), nullptr), line.value, 0});
+            points.push_back({std::strtod(line.argument.c_str(), nullptr), line.value, 0});
         } else if (line.output == "S") {
-            cases[key].back().upper = line.value;
+            points.back().upper = line.value;
         }
     }
     int checked = 0;
     Real worst = 0;
-    for (const auto& [key, points] : cases) {
-        std::stringstream cells(key);
-        int id = 0;
-        std::array<std::string, 3> p;
-        cells >> id;
-        cells.get();
-        for (std::string& text : p) {
-            std::getline(cells, text, '\t');
-        }
-        const ParameterFieldTexts params{QString::fromStdString(p[0]), QString::fromStdString(p[1]),
-                                         QString::fromStdString(p[2])};
+    for (const auto& [key, set] : cases) {
+        const auto& [first, points] = set;
         for (std::size_t i = 1; i < points.size(); ++i) {
             const Point& a = points[i - 1];
             const Point& b = points[i];
             if (!(a.x <= b.x) || !std::isfinite(a.x) || !std::isfinite(b.x)) {
                 continue;
             }
-            const auto id16 = static_cast<DistributionId>(id);
-            const IntervalProbabilities r = IntervalProbability(id16, params, a.x, b.x);
+            const IntervalProbabilities r = IntervalProbability(first->id, first->params, a.x, b.x);
             ASSERT_TRUE(r.below && r.inside && r.above) << key << " " << a.x << " " << b.x;
             // The truth of the inside from the table's tails on the side that keeps digits;
             // where two close tails cancel, only their own digits can be asked for.
@@ -278,15 +247,18 @@ TEST(IntervalProbabilities, MatchTheTruthTailsAndAddUpToOne) {
               << static_cast<double>(worst) << "\n";
 }
 
+ParameterFieldTexts Defaults(const CatalogueEntry& entry) {
+    const auto text = [&](int i) { return entry.parameters[i].defaultText.value_or(""); };
+    return {text(0), text(1), text(2)};
+}
+
 // Central intervals map back through the tails: each end holds (1 - p)/2 beyond it; a discrete
 // end is the smallest count whose cumulative reaches the level, and the held probability is at
 // least p. Malformed p and reversed ends give no values.
 TEST(IntervalProbabilities, CentralIntervalsMapBackThroughTheTails) {
     const DistributionCatalogue catalogue;
     for (const CatalogueEntry& entry : catalogue.entries()) {
-        const ParameterFieldTexts params{entry.parameters[0].defaultText.value_or(""),
-                                         entry.parameters[1].defaultText.value_or(""),
-                                         entry.parameters[2].defaultText.value_or("")};
+        const ParameterFieldTexts params = Defaults(entry);
         for (const double p : {0.0, 0.5, 0.9, 0.95, 0.999999}) {
             const CentralInterval c = CentralIntervalFor(entry.id, params, p);
             const double level = (1.0 - p) / 2.0;
@@ -333,9 +305,7 @@ TEST(ValuesTable, RowsShowTheFieldsTextsAndRefuseBadRanges) {
     const DistributionCatalogue catalogue;
     const QLocale german(QLocale::German);
     for (const CatalogueEntry& entry : catalogue.entries()) {
-        const ParameterFieldTexts params{entry.parameters[0].defaultText.value_or(""),
-                                         entry.parameters[1].defaultText.value_or(""),
-                                         entry.parameters[2].defaultText.value_or("")};
+        const ParameterFieldTexts params = Defaults(entry);
         const std::optional<TableRange> range = DefaultTableRange(entry.id, params);
         ASSERT_TRUE(range) << entry.selectorText.toStdString();
         const ValuesTable table = MakeValuesTable(entry.id, params, *range, german);
