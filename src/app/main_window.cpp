@@ -1,7 +1,9 @@
 #include "app/main_window.hpp"
 
 #include "app/input_field.hpp"
+#include "app/interval_dialog.hpp"
 #include "app/picture_box.hpp"
+#include "app/values_table_window.hpp"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -34,7 +36,11 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The tool windows call back into the window: they go while it is still whole.
+    delete intervalDialog_;
+    delete valuesTable_;
+}
 
 void MainWindow::setStageObserver(std::function<void(Stage)> observer) {
     services_.stageObserver = std::move(observer);
@@ -56,6 +62,8 @@ void MainWindow::Combo1_Click() {
         Text4->setText(QStringLiteral("0"));
         Text7->setText(QStringLiteral("0.5"));
     }
+    // Before the stages, so that the graph shades the interval chosen for the new distribution.
+    refreshTools(true);
     Recalculate(kIllustration | kResults | kGraph);
 }
 

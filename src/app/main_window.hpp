@@ -13,13 +13,17 @@
 #pragma once
 
 #include "app/main_window_services.hpp"
+#include "app/tool_subject.hpp"
 #include "catalogue/catalogue.hpp"
+#include "render/graph_renderer.hpp"
 #include "results/calculate_results.hpp"
+#include "results/readout.hpp"
 #include "sampling/function_kind.hpp"
 #include "sampling/plot_samples.hpp"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
@@ -35,7 +39,10 @@ class QTabWidget;
 namespace kelvora {
 
 class InputField;
+class IntervalDialog;
 class PictureBox;
+class ResultField;
+class ValuesTableWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -79,6 +86,8 @@ private:
     void mnuHelpAbout_Click();
     void mnuGraphCopy_Click();
     void mnuGraphSave_Click();
+    void mnuToolsTable_Click();
+    void mnuToolsInterval_Click();
 
     // Parameter panel and pipeline
     void ApplyCatalogueEntry(DistributionId id);
@@ -92,6 +101,14 @@ private:
     std::optional<DistributionId> selectedDistribution() const;
     std::optional<FunctionKind> selectedFunctionKind() const;
     void reportFailure(const QString& title, const QString& reason);
+
+    // The tools: the inputs they read, the readouts of the result fields, and keeping the open
+    // tool windows in step with the distribution and parameters.
+    InputTexts currentInputs() const;
+    void connectPreciseReadouts();
+    void refreshTools(bool distributionChanged);
+    std::optional<GraphShading> graphShading() const;
+    std::optional<ToolSubject> toolSubject() const;
 
     // Collaborators and state
     MainWindowServices services_;
@@ -110,6 +127,11 @@ private:
     QAction* mnuHelpAbout = nullptr;
     QAction* mnuGraphCopy = nullptr;
     QAction* mnuGraphSave = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolsTable = nullptr;
+    QAction* mnuToolsInterval = nullptr;
+    QPointer<ValuesTableWindow> valuesTable_;
+    QPointer<IntervalDialog> intervalDialog_;
 
     // Selector and graph
     QLabel* Label1 = nullptr;
@@ -139,10 +161,10 @@ private:
     QLabel* Label13 = nullptr;
     QLabel* Label14 = nullptr;
     InputField* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    QLineEdit* Text11 = nullptr;
-    QLineEdit* Text12 = nullptr;
+    ResultField* Text5 = nullptr;
+    ResultField* Text6 = nullptr;
+    ResultField* Text11 = nullptr;
+    ResultField* Text12 = nullptr;
 
     // Quantile
     QGroupBox* Frame4 = nullptr;
@@ -150,14 +172,14 @@ private:
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
     InputField* Text7 = nullptr;
-    QLineEdit* Text8 = nullptr;
+    ResultField* Text8 = nullptr;
 
     // Moments
     QGroupBox* Frame5 = nullptr;
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
-    QLineEdit* Text9 = nullptr;
-    QLineEdit* Text10 = nullptr;
+    ResultField* Text9 = nullptr;
+    ResultField* Text10 = nullptr;
 };
 
 } // namespace kelvora

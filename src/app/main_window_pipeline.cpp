@@ -2,6 +2,7 @@
 #include "app/input_field.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
+#include "app/result_field.hpp"
 #include "render/graph_renderer.hpp"
 
 #include <QGroupBox>
@@ -97,9 +98,8 @@ void MainWindow::CalculateResults() {
     if (!id) {
         return;
     }
-    const InputTexts inputs{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
-                            Text7->text()};
-    const CalculationOutput output = kelvora::CalculateResults(*id, inputs, services_.locale);
+    const CalculationOutput output =
+        kelvora::CalculateResults(*id, currentInputs(), services_.locale);
     // A value wider than its narrow field shows its sign and leading digits.
     const auto show = [](QLineEdit* field, const QString& text) {
         field->setText(text);
@@ -131,7 +131,7 @@ void MainWindow::DrawGraph() {
     // Drawn into copies, so that a fault part-way leaves the shown and exported graph whole.
     QImage image = graphImage_;
     PlotSamples samples = plotSamples_;
-    kelvora::DrawGraph(image, *id, texts, *kind, services_.locale, samples);
+    kelvora::DrawGraph(image, *id, texts, *kind, services_.locale, samples, graphShading());
     graphImage_ = std::move(image);
     plotSamples_ = samples;
     Picture4->setImage(graphImage_);

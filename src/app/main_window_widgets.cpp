@@ -3,6 +3,7 @@
 #include "app/input_field.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
+#include "app/result_field.hpp"
 #include "app/window_font.hpp"
 #include "render/graph_renderer.hpp"
 
@@ -53,10 +54,9 @@ InputField* MakeInputField(QWidget* parent, const char* name, int left, int top,
 }
 
 // Selectable and copyable, never editable, on the button face like a control's surface.
-QLineEdit* MakeOutputField(QWidget* parent, const char* name, int left, int top, int width,
-                           int height) {
-    auto* field = Place(new QLineEdit(parent), name, left, top, width, height);
-    field->setReadOnly(true);
+ResultField* MakeOutputField(QWidget* parent, const char* name, int left, int top, int width,
+                             int height) {
+    auto* field = Place(new ResultField(parent), name, left, top, width, height);
     QPalette palette = field->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Button));
@@ -135,12 +135,23 @@ void MainWindow::createActions() {
 
     mnuGraphSave = new QAction(tr("保存为位图图像"), this);
     mnuGraphSave->setObjectName(QStringLiteral("mnuGraphSave"));
+
+    mnuToolsTable = new QAction(tr("数值表…"), this);
+    mnuToolsTable->setObjectName(QStringLiteral("mnuToolsTable"));
+
+    mnuToolsInterval = new QAction(tr("区间概率…"), this);
+    mnuToolsInterval->setObjectName(QStringLiteral("mnuToolsInterval"));
 }
 
 void MainWindow::createMenus() {
     mnuFile = menuBar()->addMenu(tr("文件"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFile->addAction(mnuFileExit);
+
+    mnuTools = menuBar()->addMenu(tr("工具"));
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    mnuTools->addAction(mnuToolsTable);
+    mnuTools->addAction(mnuToolsInterval);
 
     mnuHelp = menuBar()->addMenu(tr("帮助"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -290,6 +301,11 @@ void MainWindow::createConnections() {
     }
     // The graph does not use q.
     connect(Text7, &InputField::userEdited, this, [this] { Recalculate(kResults); });
+    // The tool windows read the parameters, not x or q.
+    for (InputField* field : {Text1, Text2, Text3}) {
+        connect(field, &InputField::userEdited, this, [this] { refreshTools(false); });
+    }
+    connectPreciseReadouts();
 
     connect(Picture4, &PictureBox::popupRequested, this, &MainWindow::Picture4_MouseDown);
 
@@ -299,6 +315,8 @@ void MainWindow::createConnections() {
     connect(mnuHelpAbout, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
     connect(mnuGraphCopy, &QAction::triggered, this, &MainWindow::mnuGraphCopy_Click);
     connect(mnuGraphSave, &QAction::triggered, this, &MainWindow::mnuGraphSave_Click);
+    connect(mnuToolsTable, &QAction::triggered, this, &MainWindow::mnuToolsTable_Click);
+    connect(mnuToolsInterval, &QAction::triggered, this, &MainWindow::mnuToolsInterval_Click);
 }
 
 void MainWindow::setFocusOrder() {

@@ -20,6 +20,8 @@ namespace {
 const QColor kCurveColour(0, 0, 255);
 const QColor kFrameColour(0, 0, 0);
 const QColor kTextColour(0, 0, 0);
+// Light enough that the curve, the ticks and the frame keep their contrast over it.
+const QColor kShadeColour(200, 215, 255);
 constexpr double kCurveWidthPx = 2.0;
 
 // A curve point this far outside the area is drawn at this distance: Qt's rasteriser works in
@@ -121,6 +123,52 @@ QPointF GraphPainter::CurvePoint(const GraphScale& scale, double x, double y) co
     const double sx = std::clamp(scale.MapX(x), -kFarTwips, kFarTwips);
     const double sy = std::clamp(scale.MapY(y), -kFarTwips, kFarTwips);
     return {PxOf(sx), PxOf(sy)};
+}
+
+void GraphPainter::FillUnderCurve(const GraphScale& scale,
+                                  const std::array<double, kSampleArraySize>& X,
+                                  const std::array<double, kSampleArraySize>& S, double from,
+                                  double to) {
+    if (!(from < to)) {
+        return;
+    }
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(kShadeColour);
+    painter_.setClipRect(FrameRect());
+
+    // One polygon per unbroken run of the line: its points along the line, closed along the
+    // axis. Two points per segment at most, and the two on the axis.
+    const double axis = CurvePoint(scale, 0.0, 0.0).y();
+    std::array<QPointF, 2 * kSampleCount + 2> polygon;
+    std::size_t count = 0;
+    const auto flush = [&] {
+        if (count >= 2) {
+            polygon[count] = QPointF(polygon[count - 1].x(), axis);
+            polygon[count + 1] = QPointF(polygon[0].x(), axis);
+            painter_.drawPolygon(polygon.data(), static_cast<int>(count + 2));
+        }
+        count = 0;
+    };
+    for (std::size_t i = 0; i + 1 < kSampleCount; ++i) {
+        const double x0 = X[i];
+        const double x1 = X[i + 1];
+        const double lo = std::max(std::min(x0, x1), from);
+        const double hi = std::min(std::max(x0, x1), to);
+        if (!(std::isfinite(x0) && std::isfinite(x1) && std::isfinite(S[i]) &&
+              std::isfinite(S[i + 1]) && x0 != x1 && lo < hi)) {
+            flush();
+            continue;
+        }
+        // The line's height at u, as the curve's straight segment draws it.
+        const auto at = [&](double u) {
+            return CurvePoint(scale, u, S[i] + (S[i + 1] - S[i]) * ((u - x0) / (x1 - x0)));
+        };
+        polygon[count++] = at(x0 < x1 ? lo : hi);
+        polygon[count++] = at(x0 < x1 ? hi : lo);
+    }
+    flush();
+    painter_.restore();
 }
 
 void GraphPainter::DrawCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,

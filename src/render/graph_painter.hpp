@@ -26,6 +26,11 @@ public:
 
     // Fills the whole area white (a vector device starts transparent).
     void FillBackground();
+    // Fills the region from x = from to x = to between the axis (y = 0) and the line through
+    // the samples in a light colour; a left-out sample breaks the region. Drawn before the
+    // curve, which then covers the region's upper edge.
+    void FillUnderCurve(const GraphScale& scale, const std::array<double, kSampleArraySize>& X,
+                        const std::array<double, kSampleArraySize>& S, double from, double to);
     // Straight segments between consecutive samples; a left-out sample breaks the line. On a
     // vector device the curve is clipped here and written as one path: Qt's SVG generator
     // ignores clipping.

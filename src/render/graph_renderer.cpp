@@ -1,7 +1,7 @@
 // DrawGraph: range, samples and painter put together, into the image the graph area shows.
 #include "render/graph_renderer.hpp"
-#include "registry/registry.hpp"
 
+#include "registry/registry.hpp"
 #include "render/graph_painter.hpp"
 #include "render/graph_scale.hpp"
 
@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace kelvora {
 
@@ -28,6 +29,17 @@ void ClearGraphImage(QImage& image) {
     image.fill(Qt::white);
 }
 
+// The sample positions whose samples show the shaded event: (a, b] for a continuous
+// distribution. A discrete one draws the mass of point k over [k, k + 1) (the Geometric's k
+// counting failures, as its x field does), so the points floor(a) < k <= floor(b) cover
+// [floor(a) + 1, floor(b) + 1).
+std::pair<double, double> ShadedSpan(DistributionId id, const GraphShading& shading) {
+    if (!IsDiscrete(id)) {
+        return {shading.a, shading.b};
+    }
+    return {std::floor(shading.a) + 1.0, std::floor(shading.b) + 1.0};
+}
+
 } // namespace
 
 QImage MakeGraphImage(qreal devicePixelRatio) {
@@ -41,7 +53,8 @@ QImage MakeGraphImage(qreal devicePixelRatio) {
 namespace {
 
 void DrawGraphWith(GraphPainter& painter, DistributionId id, const ParameterTexts& texts,
-                   FunctionKind kind, const QLocale& locale, PlotSamples& samples) {
+                   FunctionKind kind, const QLocale& locale, PlotSamples& samples,
+                   const std::optional<GraphShading>& shading) {
     // A range the fields cannot give (a number beyond the double range) comes with parameters
     // that the check rejects as well: the samples' positions are then NaN.
     constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
@@ -63,6 +76,10 @@ void DrawGraphWith(GraphPainter& painter, DistributionId id, const ParameterText
     const SeriesChoice choice = ChooseSeries(kind, samples, extremes);
     const GraphScale scale(DrawableSpan(range.XMin, range.XMax),
                            DrawableSpan(choice.YMin, choice.YMax), painter.H());
+    if (shading && kind == FunctionKind::Pdf) {
+        const auto [from, to] = ShadedSpan(id, *shading);
+        painter.FillUnderCurve(scale, samples.X, *choice.series, from, to);
+    }
     painter.DrawCurve(scale, samples.X, *choice.series);
     painter.DrawFrameAndTicks(scale);
     painter.DrawLabels(scale, choice.yLabelColumn, XTickLabels(scale, locale),
@@ -72,17 +89,18 @@ void DrawGraphWith(GraphPainter& painter, DistributionId id, const ParameterText
 } // namespace
 
 void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
-               const QLocale& locale, PlotSamples& samples) {
+               const QLocale& locale, PlotSamples& samples,
+               const std::optional<GraphShading>& shading) {
     ClearGraphImage(image);
     GraphPainter painter(image);
-    DrawGraphWith(painter, id, texts, kind, locale, samples);
+    DrawGraphWith(painter, id, texts, kind, locale, samples, shading);
 }
 
 void DrawGraphOn(QPaintDevice& device, DistributionId id, const ParameterTexts& texts,
                  FunctionKind kind, const QLocale& locale, PlotSamples& samples) {
     GraphPainter painter(device);
     painter.FillBackground();
-    DrawGraphWith(painter, id, texts, kind, locale, samples);
+    DrawGraphWith(painter, id, texts, kind, locale, samples, std::nullopt);
 }
 
 } // namespace kelvora

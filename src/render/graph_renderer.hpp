@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLocale>
 
+#include <optional>
+
 class QPaintDevice;
 
 namespace kelvora {
@@ -20,11 +22,20 @@ inline constexpr int kGraphHeightPx = 213;
 // A white image of the graph area's size at the given device pixel ratio.
 QImage MakeGraphImage(qreal devicePixelRatio);
 
+// An interval a < x <= b to shade under the density. For a discrete distribution the shading
+// covers the steps of the whole points floor(a) < k <= floor(b), the points the interval holds.
+struct GraphShading {
+    double a = 0.0;
+    double b = 0.0;
+};
+
 // Chooses the range, samples the curves into `samples` and redraws `image` completely: the
 // curve with frame, ticks and labels; the invalid-parameter message; or nothing (the hazard of
-// a discrete distribution).
+// a discrete distribution). With a shading, the density tab first fills the interval's region
+// between the axis and the curve; everything else is drawn exactly as without it.
 void DrawGraph(QImage& image, DistributionId id, const ParameterTexts& texts, FunctionKind kind,
-               const QLocale& locale, PlotSamples& samples);
+               const QLocale& locale, PlotSamples& samples,
+               const std::optional<GraphShading>& shading = std::nullopt);
 
 // The same graph on a white background, onto a vector device (SVG, PDF) whose size is the
 // graph area's in 96-dpi pixels.

@@ -176,11 +176,13 @@ Real Inside(Real lowerA, Real upperA, Real lowerB, Real upperB) {
     return std::fmax(inside, 0.0L);
 }
 
+// Rows run while x <= end within this fraction of a step.
+constexpr double kRowSlack = 1e-9;
+
 // The number of rows i = 0, 1, ... with start + i step <= end within 1e-9 of a step, for a
 // positive step and end >= start (more than kMaxTableRows, or infinite, where the range is
 // too long).
 double TableRows(const TableRange& range) {
-    constexpr double kRowSlack = 1e-9;
     return std::floor((range.end - range.start) / range.step + kRowSlack) + 1.0;
 }
 
@@ -282,8 +284,14 @@ ValuesTable MakeValuesTable(DistributionId id, const ParameterFieldTexts& params
     table.rows.reserve(static_cast<std::size_t>(rows));
     for (int i = 0; i < rows; ++i) {
         // Fifteen digits drop the binary noise of the sum (0.30000000000000004 is 0.3), so a
-        // row's x is what a user would type, and a whole point stays whole.
-        const QString xText = QString::number(range.start + i * range.step, 'g', 15);
+        // row's x is what a user would type, and a whole point stays whole; a row within a
+        // billionth of a step of 0 is 0 (-0.3 + 3 * 0.1 leaves 5.55e-17, or a value just below
+        // 0 that a discrete distribution would read as the point -1).
+        double x = range.start + i * range.step;
+        if (std::fabs(x) < kRowSlack * range.step) {
+            x = 0.0;
+        }
+        const QString xText = QString::number(x, 'g', 15);
         const InputTexts inputs = InputsAt(params, xText, QString());
         const CalculationOutput shown = CalculateResults(id, inputs, locale);
         const PreciseValues precise = PreciseFrom(id, inputs, shown.texts);

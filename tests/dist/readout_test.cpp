@@ -333,6 +333,12 @@ TEST(ValuesTable, RowsShowTheFieldsTextsAndRefuseBadRanges) {
     };
     EXPECT_EQ(rows({0.0, 0.3, 0.1}).rows.size(), 4u);    // 0.3 / 0.1 is 2.9999999999999996
     EXPECT_EQ(rows({0.0, 1.0, 0.3}).rows.back().x, 0.9); // 0.30000000000000004 * 3 is 0.9
+    // -2.97 + 99 * 0.03 is -4.4e-16: the row is 0, the Poisson's point 0 and not -1.
+    const ValuesTable poisson =
+        MakeValuesTable(DistributionId::Poisson, {"3", "", ""}, {-2.97, 0.0, 0.03}, QLocale::c());
+    ASSERT_EQ(poisson.rows.size(), 100u);
+    EXPECT_EQ(poisson.rows.back().x, 0.0);
+    EXPECT_EQ(poisson.rows.back().density, ".0498");
     EXPECT_EQ(rows({0.0, 9999.0, 1.0}).rows.size(), 10000u);
     EXPECT_EQ(rows({0.0, 10000.0, 1.0}).refusal, TableRefusal::TooManyRows);
     EXPECT_EQ(rows({0.0, HUGE_VAL, 1.0}).refusal, TableRefusal::TooManyRows);

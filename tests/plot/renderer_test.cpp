@@ -11,6 +11,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <tuple>
 #include <utility>
@@ -219,6 +220,46 @@ TEST(DrawGraph, HazardOfADiscreteDistributionLeavesAnEmptyArea) {
         // The other tabs of the same distribution are drawn.
         DrawGraph(image, id, texts, FunctionKind::Pdf, QLocale::c(), samples);
         EXPECT_GT(Count(image, kInsideFrame, IsBlue), 100) << static_cast<int>(id);
+    }
+}
+
+// The shaded region changes only the columns of its span (for a discrete distribution the steps
+// of the points the interval holds), reaches the axis at both ends, and only on the density tab.
+TEST(DrawGraph, ShadingChangesOnlyTheColumnsOfItsSpan) {
+    // clang-format off
+    const std::tuple<Id, Texts, GraphShading, double, double> cases[] = {
+        {Id::Normal, {"0", "1", ""}, {-1.0, 0.5}, -1.0, 0.5},
+        {Id::Poisson, {"3", "", ""}, {0.5, 2.7}, 1.0, 3.0},   // points 1 and 2
+        {Id::Geometric, {"0.5", "", ""}, {1.5, 3.2}, 2.0, 4.0}}; // 2 and 3 failures, as x counts
+    // clang-format on
+    for (const auto& [id, texts, shading, from, to] : cases) {
+        PlotRange range;
+        ASSERT_TRUE(ChoosePlotRange(id, texts, range));
+        const auto column = [&](double x) {
+            return kLeft + (x - range.XMin) / (range.XMax - range.XMin) * (kRight - kLeft);
+        };
+        const QImage plain = Render(id, texts, FunctionKind::Pdf);
+        QImage shaded = MakeGraphImage(1.0);
+        PlotSamples samples;
+        DrawGraph(shaded, id, texts, FunctionKind::Pdf, QLocale::c(), samples, shading);
+        int changed = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (plain.pixel(x, y) != shaded.pixel(x, y)) {
+                    ++changed;
+                    ASSERT_GE(x, std::floor(column(from))) << static_cast<int>(id);
+                    ASSERT_LE(x, std::ceil(column(to))) << static_cast<int>(id);
+                }
+            }
+        }
+        EXPECT_GT(changed, 500) << static_cast<int>(id);
+        for (const double x : {column(from) + 2, column(to) - 2}) {
+            EXPECT_EQ(shaded.pixelColor(static_cast<int>(x), kBottom - 2), QColor(200, 215, 255))
+                << static_cast<int>(id) << " column " << x;
+        }
+        QImage cumulative = Render(id, texts, FunctionKind::Cdf);
+        DrawGraph(shaded, id, texts, FunctionKind::Cdf, QLocale::c(), samples, shading);
+        EXPECT_EQ(shaded, cumulative) << static_cast<int>(id);
     }
 }
 
