@@ -1,7 +1,6 @@
 // The main window through stand-ins for its dialogs, clipboard and disk: start-up, the
 // parameter panel per catalogue entry, which stages each edit runs, the graph's popup and
 // commands, and the focus order. Then the real files and clipboard behind the commands.
-#include "app/about_dialog.hpp"
 #include "app/graph_export.hpp"
 #include "app/main_window.hpp"
 #include "app/picture_box.hpp"
@@ -22,7 +21,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtEndian>
 #include <QtTest>
 
@@ -285,22 +283,6 @@ private slots:
         QVERIFY(stages != u"C"_s || w.window->graphImage() == graph);
     }
 
-    void resetsAndRejectedKeysRunNothing() {
-        Window w;
-        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text7"}) {
-            w.edit(name)->setText(QStringLiteral("3"));
-        }
-        auto* x = w.edit("Text4");
-        x->selectAll();
-        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Left, Qt::Key_Return}) {
-            QTest::keyClick(x, key);
-        }
-        QCOMPARE(x->text(), QStringLiteral("3"));
-        // Output fields cannot be edited.
-        QTest::keyClicks(w.edit("Text5"), QStringLiteral("12"));
-        QVERIFY(w.stages.isEmpty());
-    }
-
     void tabChoiceSetsTheCaption_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("caption");
@@ -382,21 +364,6 @@ private slots:
         QVERIFY(succeeds || !save || w.failures.front().count(chosen) == 1);
         QCOMPARE(w.outputs(), outputs);
         QVERIFY(w.stages.isEmpty());
-    }
-
-    void aboutIsModal() {
-        Window w;
-        w.window->show();
-        bool closed = false;
-        QTimer::singleShot(0, w.window.get(), [&closed] {
-            if (auto* about = qobject_cast<About*>(QApplication::activeModalWidget())) {
-                about->reject();
-                closed = true;
-            }
-        });
-        w.find<QAction>("mnuHelpAbout")->trigger();
-        QVERIFY(closed); // the command returns once the modal dialog has closed
-        QVERIFY(w.window->findChildren<About*>().isEmpty());
     }
 
     void focusOrder_data() {
