@@ -159,28 +159,6 @@ private slots:
         QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("确  定"));
     }
 
-    void aboutClosesBy_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-        QTest::newRow("Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("Space") << int(Qt::Key_Space);
-    }
-    void aboutClosesBy() {
-        QFETCH(int, key);
-        QWidget owner;
-        owner.show();
-        kelvora::About about(&owner);
-        QSignalSpy finished(&about, &QDialog::finished);
-        about.show();
-        QVERIFY(QTest::qWaitForWindowActive(&about));
-        // Only the button takes the focus, so every key reaches it.
-        QTest::keyClick(&about, Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QVERIFY(!about.isVisible());
-        QCOMPARE(finished.count(), 1);
-    }
-
     void aboutLinkOpensTheHomePage() {
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler("https", &recorder, "open");

@@ -210,37 +210,5 @@ TEST(ReadParameters, AcceptsExactlyTheValidSets) {
     }
 }
 
-// Counts are floored, the Hypergeometric ones rounded to nearest with ties to even.
-TEST(ReadParameters, FillsTheMembersTheDistributionUses) {
-    struct Case {
-        Id id;
-        const char *t1, *t2, *t3;
-        double real1, real2;
-        Int16 count1, count2, count3;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {Id::Beta, "2.5", "0.5", "9", 2.5, 0.5, 0, 0, 0},
-        {Id::Binomial, "10.9", "0.25", "", 0.0, 0.25, 10, 0, 0},
-        {Id::ChiSquare, "7.99", "", "", 0.0, 0.0, 7, 0, 0},
-        {Id::Exponential, "2", "", "", 2.0, 0.5, 0, 0, 0},
-        {Id::F, "3.7", "12.2", "", 0.0, 0.0, 3, 12, 0},
-        {Id::Gamma, "1.5", "4", "", 1.5, 4.0, 0, 0, 0},
-        {Id::Hypergeometric, "7.5", "2.5", "1.5", 0.0, 0.0, 8, 2, 2},
-        {Id::Hypergeometric, " 1 00", "49.6", "10.4", 0.0, 0.0, 100, 50, 10},
-        {Id::Poisson, "3.5", "7", "", 3.5, 0.0, 0, 0, 0},
-        {Id::StudentT, "1.9", "", "", 0.0, 0.0, 1, 0, 0},
-        {Id::Uniform, "-1", "1,5", "", -1.0, 1.0, 0, 0, 0}};
-    // clang-format on
-    for (const Case& c : cases) {
-        const auto read = ReadParameters(c.id, c.t1, c.t2, c.t3);
-        ASSERT_TRUE(read.has_value()) << c.t1;
-        EXPECT_EQ(
-            std::tie(read->id, read->real1, read->real2, read->count1, read->count2, read->count3),
-            std::tie(c.id, c.real1, c.real2, c.count1, c.count2, c.count3))
-            << c.t1;
-    }
-}
-
 } // namespace
 } // namespace kelvora

@@ -69,24 +69,6 @@ TEST(TickLabels, CumulativeOfTheNormalTopsAtItsLargestSampleShownAsOne) {
     EXPECT_EQ(none.YMax, 0.0);
 }
 
-TEST(DrawableSpan, KeepsDrawableSpansAndWidensTheOthersToAUnit) {
-    const double cases[][4] = {{-3.0, 3.0, -3.0, 3.0},
-                               {0.0, -10.0, 0.0, -10.0},
-                               {0.0, 0.0, 0.0, 1.0},
-                               {0.25, 0.25, 0.25, 1.25},
-                               {0.001, kInf, 0.001, 1.001},
-                               {-kInf, 2.0, 2.0, 3.0},
-                               {kNaN, kNaN, 0.0, 1.0},
-                               {0.0, 1e-320, 0.0, 1.0},
-                               {-1e308, 1e308, -1e308, -1e308 + 0x1p-20 * 1e308},
-                               {1e300, 1e300, 1e300, 1e300 + 0x1p-20 * 1e300}};
-    for (const auto& c : cases) {
-        const AxisSpan span = DrawableSpan(c[0], c[1]);
-        EXPECT_EQ(span.min, c[2]) << c[0] << ", " << c[1];
-        EXPECT_EQ(span.max, c[3]) << c[0] << ", " << c[1];
-    }
-}
-
 bool IsBlack(const QImage& image, int x, int y) {
     return image.pixelColor(x, y) == QColor(0, 0, 0);
 }
