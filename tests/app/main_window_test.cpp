@@ -364,42 +364,6 @@ private slots:
         QVERIFY(w.stages.isEmpty());
     }
 
-    void focusOrder_data() {
-        QTest::addColumn<int>("distribution");
-        QTest::addColumn<QStringList>("skipped");
-        QTest::newRow("hypergeometric: every field")
-            << int(DistributionId::Hypergeometric) << QStringList();
-        QTest::newRow("beta: slot 3 skipped") << int(DistributionId::Beta) << QStringList{"Text3"};
-    }
-    void focusOrder() {
-        QFETCH(int, distribution);
-        QFETCH(QStringList, skipped);
-        QStringList order{"Combo1",   "Text1",    "Text2",  "Text3",  "Text4",  "Text5",
-                          "Text6",    "Text7",    "Text8",  "Text9",  "Text10", "TabStrip1",
-                          "Picture3", "Picture4", "Text11", "Text12", "Combo1"};
-        for (const QString& name : skipped) {
-            order.removeAll(name);
-        }
-        Window w;
-        w.choose(distribution);
-        w.window->show();
-        w.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-        w.find<QComboBox>("Combo1")->setFocus(Qt::TabFocusReason);
-        // The tab strip's bar stands for the tab strip.
-        const auto focused = [] {
-            QWidget* f = QApplication::focusWidget();
-            f = qobject_cast<QTabBar*>(f) != nullptr ? f->parentWidget() : f;
-            return f != nullptr ? f->objectName() : u"(none)"_s;
-        };
-        QStringList visited{focused()};
-        while (visited.size() < order.size()) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited.append(focused());
-        }
-        QCOMPARE(visited, order);
-    }
-
     // The typed extension decides the format, else the filter; only the BMP filter keeps a
     // name without an extension exactly as typed.
     void saveChoosesTheFormat_data() {

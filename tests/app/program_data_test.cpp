@@ -75,23 +75,6 @@ private slots:
         QVERIFY(load(2.0).isNull());
     }
 
-    void dataDirectoryOfBuildTreeAndPrefix() {
-        QCOMPARE(kelvora::DataDirectory(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
-        QTemporaryDir prefix;
-        const QDir root(prefix.path());
-        QVERIFY(root.mkpath("bin") && root.mkpath("share/kelvora/Images"));
-        QCOMPARE(kelvora::DataDirectoryFor(root.filePath("bin")),
-                 QDir::cleanPath(root.filePath("share/kelvora")));
-        // Pictures beside the program win over the prefix's data directory.
-        QVERIFY(root.mkpath("bin/Images"));
-        QCOMPARE(kelvora::DataDirectoryFor(root.filePath("bin")),
-                 QDir::cleanPath(root.filePath("bin")));
-        // With neither, the configured installation directory is the last resort.
-        QTemporaryDir empty;
-        const QString fallback = kelvora::DataDirectoryFor(empty.path());
-        QVERIFY(fallback.endsWith("/share/kelvora") && !fallback.startsWith(empty.path()));
-    }
-
     void contentsBesideTheProgramResolve() {
         const QString path = kelvora::HelpContentsUrl().toLocalFile();
         QCOMPARE(QFileInfo(path).absolutePath(),

@@ -105,19 +105,6 @@ DistributionParameters Params(Id id, const char* text1, const char* text2 = "") 
     return ReadParameters(id, text1, text2, "").value();
 }
 
-// Where 1 - F is at least the threshold the hazard is f / (1 - F) to the last bit, as the
-// survival field shows 1 - F; below it divides by the upper-tail survival.
-TEST(Hazard, DividesBySurvivalFieldAboveTheThreshold) {
-    const DistributionParameters p = Params(Id::Normal, "0", "1");
-    for (const double x : {-3.0, 0.0, 3.0, 3.5}) {
-        const double f = NormalPdf(x, 0.0, 1.0), cdf = NormalCdf(x, 0.0, 1.0);
-        const double expected =
-            1.0 - cdf >= kUpperTailSurvival ? f / (1.0 - cdf) : f / NormalSurvival(x, 0.0, 1.0);
-        EXPECT_EQ(Hazard(p, x, f, cdf).value(), expected) << x;
-    }
-    ASSERT_LT(1.0 - NormalCdf(3.5, 0.0, 1.0), kUpperTailSurvival);
-}
-
 // No survival, no hazard: at and beyond the top of the support, where density and survival both
 // underflow, for a discrete distribution and for a faulted density or cumulative.
 TEST(Hazard, NoValueWithoutAPositiveSurvival) {

@@ -158,24 +158,6 @@ TEST(DrawGraph, DrawsSixInwardTicksOnEachAxisWithTheirLabelsBeside) {
     }
 }
 
-TEST(DrawGraph, LabelTextIsEightPointsOnA96DpiScaleAtAnyPixelRatio) {
-    for (const qreal dpr : {1.0, 2.0}) {
-        const QImage image = Render(Id::Normal, {"0", "1", ""}, FunctionKind::Pdf, dpr);
-        // The rows the bottom y label ("0.00") covers, left of the frame.
-        int first = -1;
-        int last = -1;
-        for (int y = static_cast<int>(165 * dpr); y < static_cast<int>(185 * dpr); ++y) {
-            const QRect row(static_cast<int>(10 * dpr), y, static_cast<int>(20 * dpr), 1);
-            if (Count(image, row, IsNotWhite) > 0) {
-                first = first < 0 ? y : first;
-                last = y;
-            }
-        }
-        // Digits of an 8-point face at 96 dpi are about 8 px tall.
-        EXPECT_NEAR((last - first + 1) / dpr, 8.0, 1.5) << dpr;
-    }
-}
-
 // Geometric at 0 is invalid despite its infinite range.
 TEST(DrawGraph, InvalidParametersShowOnlyTheMessage) {
     for (const auto& [id, texts, kind] :

@@ -3,6 +3,7 @@
 #include "quantile/gamma_quantile.hpp"
 #include "quantile/newton_solvers.hpp"
 #include "quantile/start_values.hpp"
+#include "registry/registry.hpp"
 #include "specfun/arithmetic.hpp"
 #include "specfun/cephes_gamma.hpp"
 #include "specfun/solver_forms.hpp"
@@ -154,6 +155,16 @@ TEST(NewtonSolvers, FaultsOnlyWithoutAFiniteQuantile) {
     for (const double x : {kNaN, 1e300, -1e300}) {
         EXPECT_THROW(GammaRecurrencePoly(x), ArithmeticFault) << x;
     }
+}
+
+// Where the written solver gives no answer, the bisection on the accurate tails finds the
+// quantile to the last bits, at any magnitude, not merely within the shown tolerance.
+TEST(VerifiedQuantile, BisectionWithoutAWrittenAnswerIsExact) {
+    const auto normal = ReadParameters(DistributionId::Normal, "1000", "1", "").value();
+    EXPECT_NEAR(VerifiedQuantile(normal, 0.975, std::nullopt).value(), 1001.959963984540054, 1e-11);
+    const auto exponential = ReadParameters(DistributionId::Exponential, "2", "", "").value();
+    EXPECT_NEAR(VerifiedQuantile(exponential, 0.9, std::nullopt).value(), std::log(10.0) / 2.0,
+                1e-14);
 }
 
 // Every level, shape and degree of freedom ends, with a number or a fault; none may hang.

@@ -164,6 +164,9 @@ TEST(Specfun, PinnedBits) {
     EXPECT_EQ(IncompleteGammaRatio(0.5, 1.5), 0.91673547089794982);
     EXPECT_EQ(IncompleteGammaRatio(3.0, 7.0), 0.97036383611947818);
     EXPECT_EQ(IncompleteGammaRatio(1500.0, 1400.0), 0.0042319140822073874);
+    // At the switch shape 1000 itself the series still serves (true 0.504205244180, the
+    // Wilson-Hilferty form would be further off).
+    EXPECT_EQ(IncompleteGammaRatio(1000.0, 1000.0), 0.50420526623529915);
     EXPECT_EQ(IncompleteBetaRatio(0.5, 2.5, 0.2), 0.68562743779076218);
     EXPECT_EQ(IncompleteBetaRatio(3.0, 2.5, 0.7), 0.75876244607881971);
 }
