@@ -114,17 +114,12 @@ TEST(SampleCurves, DiscreteSamplesRunFromTheFirstToTheLastKAndLeaveTheHazard) {
 }
 
 TEST(SampleCurves, InvalidParametersFailWithNewPositionsAndEveryOtherArrayUntouched) {
-    // The last five are checks beyond the table of validity: F below 1, Exponential rate 0, a
-    // negative Binomial n, a count beyond 16 bits and a number beyond the double range.
-    // clang-format off
-    const std::pair<Id, Texts> cases[] = {
-        {Id::Uniform, {"2", "2", ""}},     {Id::Exponential, {"-1", "", ""}},
-        {Id::Normal, {"0", "0", ""}},      {Id::StudentT, {"0.9", "", ""}},
-        {Id::Binomial, {"10", "1", ""}},   {Id::Hypergeometric, {"100", "5", "6"}},
-        {Id::F, {"0.5", "3", ""}},         {Id::Exponential, {"0", "", ""}},
-        {Id::Binomial, {"-3", "0.5", ""}}, {Id::Binomial, {"40000", "0.5", ""}},
-        {Id::Normal, {"1e999", "1", ""}}};
-    // clang-format on
+    // The parameter checks themselves are the result calculation's; here what a failed
+    // sampling leaves behind.
+    const std::pair<Id, Texts> cases[] = {{Id::Uniform, {"2", "2", ""}},
+                                          {Id::Hypergeometric, {"100", "5", "6"}},
+                                          {Id::Binomial, {"40000", "0.5", ""}},
+                                          {Id::Normal, {"1e999", "1", ""}}};
     for (const auto& [id, texts] : cases) {
         PlotSamples s;
         for (auto* a : {&s.X, &s.Pdf, &s.Cdf, &s.Survival, &s.Hazard}) {
