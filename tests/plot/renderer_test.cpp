@@ -142,6 +142,14 @@ TEST(DrawGraph, CurvePointsLieWhereTheScaleMapsThem) {
     }
 }
 
+// Beta(0.5, 0.5) falls from the top of the frame to a third of it within its first samples:
+// each segment joins a sample to the next, so the fall is one stroke down the left side.
+TEST(DrawGraph, SteepCurveJoinsEachSampleToTheNext) {
+    const QImage image = Render(Id::Beta, {"0.5", "0.5", ""}, FunctionKind::Pdf);
+    // Drawn as steps (each segment level at its first sample) it keeps about a quarter of it.
+    EXPECT_GT(Count(image, QRect(kLeft + 1, kTop + 1, 3, kBottom - kTop - 1), IsBlue), 80);
+}
+
 TEST(DrawGraph, DrawsSixInwardTicksOnEachAxisWithTheirLabelsBeside) {
     const QImage image = Render(Id::Beta, {"2", "2", ""}, FunctionKind::Cdf);
     for (int i = 0; i < 6; ++i) {
