@@ -23,27 +23,6 @@ using Fk = std::function<double(Int16)>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(Counting, CoefficientsFactorialsAndTheirRanges) {
-    // clang-format off
-    const std::vector<std::tuple<Int16, Int16, double>> cases = {
-        {5, 2, 10.0}, {3, 5, 0.0}, {4, 0, 1.0}, {4, 4, 1.0}, {0, 0, 1.0}, {5, -1, 0.0},
-        {-1, 0, 0.0}, {52, 5, 2598960.0}, {32767, 1, 32767.0}, {32767, 2, 536821761.0}};
-    // clang-format on
-    for (const auto& [n, k, expected] : cases) {
-        EXPECT_EQ(BinomialCoefficient(n, k), expected) << "C(" << n << ", " << k << ")";
-    }
-    EXPECT_TRUE(std::isfinite(BinomialCoefficient(1029, 514)));
-    EXPECT_THROW(BinomialCoefficient(1030, 515), ArithmeticFault);
-    EXPECT_TRUE(std::isfinite(BinomialCoefficient(32767, 60)));
-    EXPECT_NEAR(LogBinomialCoefficient(1029, 514), std::log(BinomialCoefficient(1029, 514)), 1e-9);
-    EXPECT_EQ(Factorial(-1), 0.0);
-    EXPECT_EQ(Factorial(0), 1.0);
-    EXPECT_EQ(Factorial(20), 2432902008176640000.0);
-    EXPECT_NEAR(Factorial(170), 7.257415615307998967e306, 1e-13 * 7.257415615307998967e306);
-    EXPECT_THROW(Factorial(171), ArithmeticFault);
-    EXPECT_THROW(Factorial(32767), ArithmeticFault);
-}
-
 TEST(Discrete, SupportEndsAndDegenerateCases) {
     // clang-format off
     const std::pair<double, double> cases[] = {

@@ -179,21 +179,6 @@ TEST(DrawGraph, InvalidParametersShowOnlyTheMessage) {
     }
 }
 
-TEST(DrawGraph, HazardOfADiscreteDistributionLeavesAnEmptyArea) {
-    for (const auto& [id, texts] : {std::pair{Id::Binomial, Texts{"10", "0.5", ""}},
-                                    std::pair{Id::Geometric, Texts{"0.5", "", ""}},
-                                    std::pair{Id::Hypergeometric, Texts{"100", "50", "10"}},
-                                    std::pair{Id::Poisson, Texts{"10", "", ""}}}) {
-        QImage image = Render(Id::Normal, {"0", "1", ""}, FunctionKind::Pdf);
-        PlotSamples samples;
-        DrawGraph(image, id, texts, FunctionKind::Hazard, QLocale::c(), samples);
-        EXPECT_EQ(Count(image, image.rect(), IsNotWhite), 0) << static_cast<int>(id);
-        // The other tabs of the same distribution are drawn.
-        DrawGraph(image, id, texts, FunctionKind::Pdf, QLocale::c(), samples);
-        EXPECT_GT(Count(image, kInsideFrame, IsBlue), 100) << static_cast<int>(id);
-    }
-}
-
 // Spans of zero width, of infinite width, lost in rounding or too small to divide by draw the
 // frame and ticks over a unit span.
 TEST(DrawGraph, DegenerateGraphsDrawFrameAndTicks) {
