@@ -75,23 +75,6 @@ private slots:
         QVERIFY(load(2.0).isNull());
     }
 
-    void dataDirectoryOfBuildTreeAndPrefix() {
-        QCOMPARE(kelvora::DataDirectory(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
-        QTemporaryDir prefix;
-        const QDir root(prefix.path());
-        QVERIFY(root.mkpath("bin") && root.mkpath("share/kelvora/Images"));
-        QCOMPARE(kelvora::DataDirectoryFor(root.filePath("bin")),
-                 QDir::cleanPath(root.filePath("share/kelvora")));
-        // Pictures beside the program win over the prefix's data directory.
-        QVERIFY(root.mkpath("bin/Images"));
-        QCOMPARE(kelvora::DataDirectoryFor(root.filePath("bin")),
-                 QDir::cleanPath(root.filePath("bin")));
-        // With neither, the configured installation directory is the last resort.
-        QTemporaryDir empty;
-        const QString fallback = kelvora::DataDirectoryFor(empty.path());
-        QVERIFY(fallback.endsWith("/share/kelvora") && !fallback.startsWith(empty.path()));
-    }
-
     void contentsBesideTheProgramResolve() {
         const QString path = kelvora::HelpContentsUrl().toLocalFile();
         QCOMPARE(QFileInfo(path).absolutePath(),
@@ -157,28 +140,6 @@ private slots:
         }
         QCOMPARE(shown, (QStringList{"Kelvora", QStringLiteral("版本 2.1"), kelvora::kHomePage}));
         QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("确  定"));
-    }
-
-    void aboutClosesBy_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-        QTest::newRow("Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("Space") << int(Qt::Key_Space);
-    }
-    void aboutClosesBy() {
-        QFETCH(int, key);
-        QWidget owner;
-        owner.show();
-        kelvora::About about(&owner);
-        QSignalSpy finished(&about, &QDialog::finished);
-        about.show();
-        QVERIFY(QTest::qWaitForWindowActive(&about));
-        // Only the button takes the focus, so every key reaches it.
-        QTest::keyClick(&about, Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QVERIFY(!about.isVisible());
-        QCOMPARE(finished.count(), 1);
     }
 
     void aboutLinkOpensTheHomePage() {

@@ -184,15 +184,5 @@ TEST(GraphFile, VectorCurveLeavingTheFrameIsClippedIntoOnePath) {
     EXPECT_NEAR(found.points.back().x(), 40.0 + 320.0 * (0.1 + 2305.0 / 4600.0), 1e-3);
 }
 
-// The C and POSIX locales have no thousands separator (this test runs under LC_ALL=C); a
-// locale that groups keeps its grouping.
-TEST(NumberLocale, TheCLocaleGroupsNoDigitsAndOthersKeepTheirs) {
-    const QLocale system = SystemNumberLocale();
-    EXPECT_EQ(FormatResult(1234567.0, system), "1234567.0000");
-    EXPECT_EQ(FormatTickLabel(-12345.0, system), "-12345.00");
-    EXPECT_EQ(FormatResult(1234567.0, QLocale(QStringLiteral("en_US"))), "1,234,567.0000");
-    EXPECT_EQ(FormatResult(1234567.0, QLocale(QStringLiteral("de_DE"))), "1.234.567,0000");
-}
-
 } // namespace
 } // namespace kelvora

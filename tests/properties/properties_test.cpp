@@ -68,11 +68,6 @@ constexpr std::array<const char*, 18> kAwkwardTexts = {
 // The kinds of random number a field is given.
 enum Kind { kNone, kPositive, kLocation, kCount, kProbability, kLevel };
 
-constexpr std::array<const char*, kDistributionCount> kNames = {
-    "Beta",     "Binomial",  "Cauchy",         "ChiSquare", "Exponential", "F",
-    "Gamma",    "Geometric", "Hypergeometric", "Lognormal", "Normal",      "Poisson",
-    "Rayleigh", "StudentT",  "Uniform",        "Weibull"};
-
 // The kinds of the first two parameters of each distribution, in selector order; the
 // Hypergeometric, Lognormal and Uniform draw theirs from each other. Four distributions a line.
 constexpr std::array<Kind, 2 * kDistributionCount> kParameterKinds = {
@@ -123,7 +118,7 @@ public:
         in.param2 = OrAwkward(in.param2);
         // The third field is unused by all but the Hypergeometric: any text must leave it alone.
         in.param3 = id == Id::Hypergeometric ? OrAwkward(in.param3) : Awkward();
-        in.x = OrAwkward(Point(id, in.param1, in.param2));
+        in.x = OrAwkward(Point(id, in.param1, in.param2, in.param3));
         in.q = Field(kLevel);
         return c;
     }
@@ -168,54 +163,27 @@ private:
         }
     }
 
-    // x near where the distribution has its mass, judged from the parameter texts, or far away:
-    // beyond every support and beyond the 16-bit range of discrete points.
-    QString Point(Id id, const QString& param1, const QString& param2) {
-        if (Chance(0.1)) {
+    // x where the distribution has its mass (its quantile at a random level, a whole number for
+    // a count, sometimes between two), around its lower end, or far away: beyond every support
+    // and beyond the 16-bit range of discrete points.
+    QString Point(Id id, const QString& param1, const QString& param2, const QString& param3) {
+        const QByteArray a = param1.toUtf8(), b = param2.toUtf8(), c = param3.toUtf8();
+        const auto p = ReadParameters(id, View(a), View(b), View(c));
+        std::optional<double> x;
+        if (p && Chance(0.85)) {
+            try {
+                x = Quantile(*p, Unit());
+            } catch (const ArithmeticFault&) {
+            }
+        }
+        if (x && std::isfinite(*x)) {
+            return Text(*x + (IsDiscrete(id) && Chance(0.2) ? 0.5 : 0.0));
+        }
+        if (Chance(0.5)) {
             constexpr std::array<double, 6> kFar = {1e300, -1e300, 40000, -40000, 1e6, -1e6};
             return Chance(0.5) ? Awkward() : Text(kFar[Below(static_cast<int>(kFar.size()))]);
         }
-        const auto finiteOr1 = [](const QString& t) {
-            const std::optional<double> v = NumberOf(t);
-            return v && std::isfinite(*v) ? *v : 1.0;
-        };
-        const double p1 = finiteOr1(param1), p2 = finiteOr1(param2);
-        const double u = Unit();
-        switch (id) {
-        case Id::Beta:
-            return Text(Chance(0.1) ? static_cast<double>(Below(2)) : 1.4 * u - 0.2);
-        case Id::Uniform:
-            return Text(p1 + (p2 - p1) * (1.4 * u - 0.2));
-        case Id::Normal:
-        case Id::Cauchy:
-            return Text(p1 + std::abs(p2) * (20.0 * u - 10.0));
-        case Id::Lognormal:
-            return Text(std::exp(p1 + std::abs(p2) * (12.0 * u - 6.0)));
-        case Id::Exponential:
-            return Text((12.0 * u - 1.0) / (p1 != 0.0 ? std::abs(p1) : 1.0));
-        case Id::Gamma:
-            return Text(std::abs(p1) * (std::abs(p2) + 3.0) * (3.0 * u - 0.2));
-        case Id::Weibull:
-        case Id::Rayleigh:
-            return Text(std::abs(p1) * (4.0 * u - 0.2));
-        case Id::ChiSquare:
-            return Text((std::abs(p1) + 5.0) * (3.0 * u - 0.1));
-        case Id::F:
-        case Id::StudentT:
-            return Text(Chance(0.1) ? 0.0 : Log(-3, 2) * (Chance(0.3) ? -1.0 : 1.0));
-        case Id::Binomial:
-        case Id::Hypergeometric: {
-            // Up to a little beyond the largest count (n trials; K marked), sometimes between
-            // two whole numbers.
-            const double top = std::abs(id == Id::Binomial ? p1 : p2) + 4.0;
-            return Text(std::floor(top * (1.3 * u - 0.1)) + (Chance(0.2) ? 0.5 : 0.0));
-        }
-        case Id::Poisson:
-            return Text(std::floor((std::abs(p1) + 4.0) * (2.5 * u - 0.1)));
-        case Id::Geometric:
-            return Text(std::floor((4.0 / (std::abs(p1) + 0.01)) * (1.2 * u - 0.1)));
-        }
-        return Text(u);
+        return Text(Chance(0.3) ? static_cast<double>(Below(3)) : 2.0 * Unit() - 0.2);
     }
 
     std::mt19937_64 engine_;
@@ -223,7 +191,7 @@ private:
 
 // One line naming the distribution and the five input texts, for failure messages.
 std::string Describe(const RandomCase& c) {
-    std::string line = kNames[static_cast<std::size_t>(c.id)];
+    std::string line(RowOf(c.id).key);
     for (const QString& s :
          {c.inputs.param1, c.inputs.param2, c.inputs.param3, c.inputs.x, c.inputs.q}) {
         line += " \"" + s.toStdString() + "\"";

@@ -1,14 +1,10 @@
 #include "specfun/gamma_family.hpp"
 #include "specfun/normal_beta.hpp"
 
-#include <boost/math/distributions/normal.hpp>
-#include <boost/math/special_functions/beta.hpp>
-#include <boost/math/special_functions/gamma.hpp>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -16,43 +12,14 @@
 namespace kelvora {
 namespace {
 
-namespace bm = boost::math;
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// error(x) must stay within tolerance at every x (a NaN fails); the message names the worst x.
-void ExpectWithin(const std::vector<double>& xs, double tolerance,
-                  const std::function<double(double)>& error) {
-    double worst = 0.0;
-    double at = 0.0;
-    for (double x : xs) {
-        const double e = error(x);
-        if (std::isnan(e) || e > worst) {
-            worst = e;
-            at = x;
-        }
-    }
-    EXPECT_LE(worst, tolerance) << "worst at " << at;
-}
-
-double Rel(double ours, double expected) {
-    return std::abs(ours / expected - 1.0);
-}
 
 // For each argument followed by its value in the list, f(argument) must be value to the last bit.
 void ExpectExact(const char* name, double (*f)(double), const std::vector<double>& pairs) {
     for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
         EXPECT_EQ(f(pairs[i]), pairs[i + 1]) << name << "(" << pairs[i] << ")";
     }
-}
-
-std::vector<double> LogGrid(double lo, double hi, int perDecade) {
-    std::vector<double> xs;
-    for (double x = lo; x <= hi; x *= std::pow(10.0, 1.0 / perDecade)) {
-        xs.push_back(x);
-    }
-    return xs;
 }
 
 // Values fixed by the domain limits, poles and range cut-offs, as exact results.
@@ -78,69 +45,10 @@ TEST(GammaFamily, FixedValues) {
     EXPECT_GT(IncompleteGammaRatio(30.0, 0.7), 0.0); // just above the exp(-88) series cut-off
 }
 
-TEST(GammaFamily, NamedValues) {
-    const double sqrtPi = 1.7724538509055160273;
-    EXPECT_NEAR(LogGamma(0.5), 0.5723649429247001, 1e-15);
-    EXPECT_NEAR(GammaFunction(0.5), sqrtPi, 1e-15);
-    EXPECT_NEAR(GammaFunction(-0.5), -2.0 * sqrtPi, 1e-14);
-    EXPECT_NEAR(GammaFunction(12.0) / 39916800.0, 1.0, 1e-14);
-    EXPECT_NEAR(GammaFunction(35.04) / bm::tgamma(35.04), 1.0, 1e-13);
-    EXPECT_NEAR(IncompleteGammaRatio(1.0, 0.5), 1.0 - std::exp(-0.5), 1e-7);
-    EXPECT_NEAR(IncompleteGammaRatio(1.0, 3.0), 1.0 - std::exp(-3.0), 1e-7);
-    EXPECT_NEAR(IncompleteGammaRatio(2000.0, 2000.0), 0.5029735, 1e-7);
-    EXPECT_NEAR(LogFactorial(10), std::log(3628800.0), 1e-14);
-    // The short Stirling series, shifted by 8, lies 3e-8 below the exact 0.5723649429.
+// The short Stirling series, shifted by 8, lies 3e-8 below the exact 0.5723649429.
+TEST(GammaFamily, ShortStirlingSeriesIsTheShiftedOne) {
     EXPECT_NEAR(LogGammaStirling(0.5), 0.57236491, 5e-9);
     EXPECT_LT(LogGammaStirling(0.5), 0.5723649429 - 2e-8);
-}
-
-// Every rational form and series, on both sides of each range limit.
-TEST(GammaFamily, AgreesWithBoostOnEveryBranch) {
-    std::vector<double> xs = LogGrid(2e-6, 1e30, 10);
-    xs.insert(xs.end(), {0.5, 0.50001, 0.6796874, 0.6796875, 1.5, 1.5000001, 4.0, 4.0000001, 12.0,
-                         12.000001, 1.42e9, 1.4200001e9});
-    ExpectWithin(xs, 4e-15, [](double x) {
-        const double expected = bm::lgamma(x);
-        return std::abs(LogGamma(x) - expected) / std::max(1.0, std::abs(expected));
-    });
-    xs = LogGrid(1.2e-6, 35.0, 20);
-    xs.insert(xs.end(), {-5.95, -4.35, -3.05, -2.25, -1.15, -0.45, -0.05, 0.999999, 1.0000001,
-                         11.999999, 12.0, 35.04});
-    ExpectWithin(xs, 3e-14, [](double x) { return Rel(GammaFunction(x), bm::tgamma(x)); });
-    ExpectWithin({0.5, 1.5, 2.5, 4.5, 7.5, 8.0, 8.5, 12.5, 30.5, 99.5, 200.0}, 4e-8,
-                 [](double x) { return std::abs(LogGammaStirling(x) - bm::lgamma(x)); });
-    ExpectWithin({3, 20, 170, 1000, 5000, 20000, 32766}, 8e-15, [](double n) {
-        return Rel(LogFactorial(static_cast<Int16>(n)), bm::lgamma(n + 1.0));
-    });
-}
-
-// Lower tail relative down to exp(-88); the upper tail, as 1 - P, down to 1e-9; the
-// complement from the continued fraction keeps seven digits to 1e-300.
-TEST(IncompleteGammaRatio, TailsAreRelativelyAccurate) {
-    for (double a : {0.5, 2.0, 10.0, 100.0}) {
-        ExpectWithin(LogGrid(1e-3, 400.0, 5), 3e-8, [a](double x) {
-            const double p = bm::gamma_p(a, x);
-            return p < 1e-3 && p > 1e-30 ? Rel(IncompleteGammaRatio(a, x), p) : 0.0;
-        });
-        ExpectWithin(LogGrid(1e-3, 400.0, 5), 8e-8, [a](double x) {
-            const double q = bm::gamma_q(a, x);
-            return q < 1e-3 && q > 1e-9 ? Rel(1.0 - IncompleteGammaRatio(a, x), q) : 0.0;
-        });
-    }
-    for (double a : {0.5, 3.0, 30.0, 400.0}) {
-        ExpectWithin(LogGrid(std::fmax(a, 1.0) * 1.5, 700.0, 5), 2e-7, [a](double x) {
-            const double q = bm::gamma_q(a, x);
-            return q > 1e-300 ? Rel(IncompleteGammaComplement(a, x), q) : 0.0;
-        });
-    }
-    EXPECT_GT(IncompleteGammaComplement(3.0, 200.0), 0.0);
-    EXPECT_EQ(IncompleteGammaRatio(3.0, 200.0), 1.0);
-    // Off the continued fraction the complement is 1 - P of the same branch.
-    for (const auto& [a, x] :
-         {std::pair{0.5, 0.3}, {5.0, 1.0}, {40.0, 30.0}, {2000.0, 2100.0}, {1e5, 9.9e4}}) {
-        EXPECT_NEAR(IncompleteGammaComplement(a, x), 1.0 - IncompleteGammaRatio(a, x), 1e-15)
-            << a << ", " << x;
-    }
 }
 
 // One ascending sum for several arguments, in any order and with repeats, is bit for bit.
@@ -210,23 +118,6 @@ TEST(NormalUpperPoint, NamedValues) {
     EXPECT_NEAR(NormalUpperPoint(0.001), 3.090232, 5e-7);
 }
 
-TEST(BetaFunction, AgreesWithBoostAndItsLogarithm) {
-    EXPECT_EQ(BetaFunction(1.0, 1.0), 1.0);
-    EXPECT_NEAR(BetaFunction(2.0, 3.0) * 12.0, 1.0, 1e-14);
-    const std::vector<double> shapes = {1e-3, 0.2, 0.5, 1.0, 2.5, 7.0, 15.0, 60.0, 300.0};
-    for (double a : shapes) {
-        ExpectWithin(shapes, 5e-13,
-                     [a](double b) { return Rel(BetaFunction(a, b), bm::beta(a, b)); });
-    }
-    for (const auto& [a, b] : {std::pair{0.5, 0.5}, {3.0, 7.5}, {40.0, 90.0}}) {
-        EXPECT_EQ(BetaFunction(a, b), std::exp(LogBetaFunction(a, b))) << a << ", " << b;
-    }
-    // B(1000, 1000) underflows; its logarithm does not.
-    EXPECT_EQ(BetaFunction(1000.0, 1000.0), 0.0);
-    const double expected = 2.0 * bm::lgamma(1000.0) - bm::lgamma(2000.0);
-    EXPECT_NEAR(LogBetaFunction(1000.0, 1000.0), expected, 1e-12 * std::abs(expected));
-}
-
 TEST(IncompleteBetaRatio, EndsAndExactCases) {
     for (double x : {-1.0, 0.0, 1.0, 7.0}) {
         EXPECT_EQ(IncompleteBetaRatio(2.0, 3.0, x), x < 1.0 ? 0.0 : 1.0) << x;
@@ -273,6 +164,9 @@ TEST(Specfun, PinnedBits) {
     EXPECT_EQ(IncompleteGammaRatio(0.5, 1.5), 0.91673547089794982);
     EXPECT_EQ(IncompleteGammaRatio(3.0, 7.0), 0.97036383611947818);
     EXPECT_EQ(IncompleteGammaRatio(1500.0, 1400.0), 0.0042319140822073874);
+    // At the switch shape 1000 itself the series still serves (true 0.504205244180, the
+    // Wilson-Hilferty form would be further off).
+    EXPECT_EQ(IncompleteGammaRatio(1000.0, 1000.0), 0.50420526623529915);
     EXPECT_EQ(IncompleteBetaRatio(0.5, 2.5, 0.2), 0.68562743779076218);
     EXPECT_EQ(IncompleteBetaRatio(3.0, 2.5, 0.7), 0.75876244607881971);
 }

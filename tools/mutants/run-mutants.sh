@@ -4,23 +4,30 @@
 # test with a time limit, so a hang counts as killed), records killed or survived, and restores
 # the source file, also when interrupted.
 #
-#   tools/mutants/run-mutants.sh [TREE] [ID...]
+#   tools/mutants/run-mutants.sh [--dry] [TREE] [ID...]
 #
 # TREE is the source tree to mutate (default: this repository), configured with the release
 # preset (build/release); give it a scratch worktree to keep editing this one meanwhile. IDs
 # pick mutants (default: all). The results go to standard output and TREE/build/mutants.tsv.
-# Exit status: 0 when every applicable mutant is killed, 1 when some survive.
+# --dry only checks that each original text occurs exactly once in TREE, building nothing.
+# Exit status: 0 when every applicable mutant is killed, 1 when some survive (or, with --dry,
+# when some do not apply), 2 when the unmutated tree does not build or its suite fails.
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
 list="$here/mutants.tsv"
+dry=0
+if [ "${1:-}" = --dry ]; then
+    dry=1
+    shift
+fi
 tree=$(cd "${1:-$here/../..}" && pwd)
 shift || true
 build="$tree/build/release"
 results="$tree/build/mutants.tsv"
 timeout=${MUTANT_TEST_TIMEOUT:-60}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
+if [ "$dry" -eq 0 ] && [ ! -f "$build/CMakeCache.txt" ]; then
     echo "run-mutants: $build is not configured (cmake --preset release in $tree)" >&2
     exit 2
 fi
@@ -51,8 +58,28 @@ open(path, 'w', encoding='utf-8').write(text.replace(original, replacement))
 EOF
 }
 
-# Build the unmutated tree first, so that each mutant's build is incremental.
+if [ "$dry" -eq 1 ]; then
+    stale=0
+    while IFS=$'\t' read -r -u 3 id file original replacement description; do
+        case "$id" in '#'* | '') continue ;; esac
+        scratch=$(mktemp)
+        cp "$tree/$file" "$scratch" 2>/dev/null || : >"$scratch"
+        if ! apply "$scratch" "$original" "$replacement"; then
+            echo "$id	not applicable	$file	$description"
+            stale=$((stale + 1))
+        fi
+        rm -f "$scratch"
+    done 3<"$list"
+    echo "$stale not applicable"
+    [ "$stale" -eq 0 ]
+    exit
+fi
+
+# Build the unmutated tree first, so that each mutant's build is incremental, and make sure its
+# suite passes: otherwise every mutant would count as killed.
 cmake --build "$build" -j2 >/dev/null || { echo "run-mutants: the unmutated tree does not build" >&2; exit 2; }
+(cd "$build" && ctest -j2 --timeout "$timeout" </dev/null >/dev/null 2>&1) ||
+    { echo "run-mutants: the unmutated suite fails" >&2; exit 2; }
 
 printf '# id\tverdict\tseconds\tdescription\n' >"$results"
 killed=0 survived=0 skipped=0
