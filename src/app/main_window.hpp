@@ -21,6 +21,7 @@
 #include "sampling/function_kind.hpp"
 #include "sampling/plot_samples.hpp"
 
+#include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -100,6 +101,18 @@ private:
     void notifyStage(Stage stage) const;
     std::optional<DistributionId> selectedDistribution() const;
     std::optional<FunctionKind> selectedFunctionKind() const;
+    // The three parameter texts in UTF-8, owned, with the views the graph reads.
+    struct ParameterBytes {
+        QByteArray text1;
+        QByteArray text2;
+        QByteArray text3;
+        ParameterTexts views() const {
+            return {std::string_view(text1.constData(), std::size_t(text1.size())),
+                    std::string_view(text2.constData(), std::size_t(text2.size())),
+                    std::string_view(text3.constData(), std::size_t(text3.size()))};
+        }
+    };
+    ParameterBytes parameterBytes() const;
     void reportFailure(const QString& title, const QString& reason);
 
     // The tools: the inputs they read, the readouts of the result fields, and keeping the open

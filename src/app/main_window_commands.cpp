@@ -63,12 +63,8 @@ void MainWindow::DrawGraphOn(QPaintDevice& device) const {
     if (!id || !kind) {
         return;
     }
-    const QByteArray text1 = Text1->text().toUtf8();
-    const QByteArray text2 = Text2->text().toUtf8();
-    const QByteArray text3 = Text3->text().toUtf8();
-    const ParameterTexts texts{std::string_view(text1.constData(), std::size_t(text1.size())),
-                               std::string_view(text2.constData(), std::size_t(text2.size())),
-                               std::string_view(text3.constData(), std::size_t(text3.size()))};
+    const ParameterBytes bytes = parameterBytes();
+    const ParameterTexts texts = bytes.views();
     PlotSamples samples;
     kelvora::DrawGraphOn(device, *id, texts, *kind, services_.locale, samples);
 }

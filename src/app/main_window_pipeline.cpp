@@ -115,6 +115,10 @@ void MainWindow::CalculateResults() {
     resultSet_ = output.set;
 }
 
+MainWindow::ParameterBytes MainWindow::parameterBytes() const {
+    return {Text1->text().toUtf8(), Text2->text().toUtf8(), Text3->text().toUtf8()};
+}
+
 void MainWindow::DrawGraph() {
     notifyStage(Stage::DrawGraph);
     const auto id = selectedDistribution();
@@ -122,12 +126,8 @@ void MainWindow::DrawGraph() {
     if (!id || !kind) {
         return;
     }
-    const QByteArray text1 = Text1->text().toUtf8();
-    const QByteArray text2 = Text2->text().toUtf8();
-    const QByteArray text3 = Text3->text().toUtf8();
-    const ParameterTexts texts{std::string_view(text1.constData(), std::size_t(text1.size())),
-                               std::string_view(text2.constData(), std::size_t(text2.size())),
-                               std::string_view(text3.constData(), std::size_t(text3.size()))};
+    const ParameterBytes bytes = parameterBytes();
+    const ParameterTexts texts = bytes.views();
     // Drawn into copies, so that a fault part-way leaves the shown and exported graph whole.
     QImage image = graphImage_;
     PlotSamples samples = plotSamples_;

@@ -1,6 +1,7 @@
 #include "quantile/precise_quantile.hpp"
 
 #include "distributions/accurate.hpp"
+#include "quantile/bracket_split.hpp"
 
 #include <cfloat>
 #include <cmath>
@@ -21,27 +22,6 @@ constexpr double kFarNormal = 40.0;
 // Increasing in x and zero at the quantile; 1 - q is exact for q >= 1/2.
 long double Excess(const AccurateForms& f, const DistributionParameters& p, double q, double x) {
     return q <= 0.5 ? PreciseLower(f, p, x) - q : (1.0 - q) - PreciseUpper(f, p, x);
-}
-
-// The next point strictly inside (a, b): geometric means while both ends have one sign and lie
-// far apart (a quantile may be 1e-200 or 1e200), toward 0 from an end at 0, else the midpoint.
-double Split(double a, double b) {
-    if (a < 0.0 && b > 0.0) {
-        return 0.0;
-    }
-    if (a == 0.0) {
-        return b / 16.0;
-    }
-    if (b == 0.0) {
-        return a / 16.0;
-    }
-    if (a > 0.0 && b > 4.0 * a) {
-        return std::sqrt(a) * std::sqrt(b);
-    }
-    if (b < 0.0 && a < 4.0 * b) {
-        return -std::sqrt(-a) * std::sqrt(-b);
-    }
-    return a + (b - a) / 2.0;
 }
 
 struct Bracket {
@@ -106,7 +86,7 @@ std::optional<double> Solve(const AccurateForms& f, const DistributionParameters
         if (width <= kRelativeWidth * std::fmax(std::fabs(b.low), std::fabs(b.high))) {
             break;
         }
-        const double m = Split(b.low, b.high);
+        const double m = SplitBracket(b.low, b.high);
         if (!(m > b.low && m < b.high)) {
             break;
         }

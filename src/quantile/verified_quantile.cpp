@@ -1,6 +1,7 @@
 #include "quantile/verified_quantile.hpp"
 
 #include "distributions/accurate.hpp"
+#include "quantile/bracket_split.hpp"
 
 #include <cmath>
 
@@ -18,27 +19,6 @@ constexpr double kRelativeWidth = 1e-15;
 // tail. 1 - q is exact for q >= 1/2.
 double Excess(const AccurateForms& f, const DistributionParameters& p, double q, double x) {
     return q <= 0.5 ? AccurateLower(f, p, x) - q : (1.0 - q) - AccurateUpper(f, p, x);
-}
-
-// The next point inside (a, b): geometric means while both ends have one sign and lie far
-// apart (the quantile may be 1e-200 or 1e200), toward 0 from an end at 0, else the midpoint.
-double Split(double a, double b) {
-    if (a < 0.0 && b > 0.0) {
-        return 0.0;
-    }
-    if (a == 0.0) {
-        return b / 16.0;
-    }
-    if (b == 0.0) {
-        return a / 16.0;
-    }
-    if (a > 0.0 && b > 4.0 * a) {
-        return std::sqrt(a) * std::sqrt(b);
-    }
-    if (b < 0.0 && a < 4.0 * b) {
-        return -std::sqrt(-a) * std::sqrt(-b);
-    }
-    return a + (b - a) / 2.0;
 }
 
 std::optional<double> Bisect(const AccurateForms& f, const DistributionParameters& p, double q,
@@ -59,7 +39,7 @@ std::optional<double> Bisect(const AccurateForms& f, const DistributionParameter
         }
     }
     for (int step = 0; step < kBisectionSteps; ++step) {
-        const double m = Split(a, b);
+        const double m = SplitBracket(a, b);
         if (!(m > a && m < b) || b - a <= kRelativeWidth * std::fmax(std::fabs(a), std::fabs(b))) {
             return a + (b - a) / 2.0;
         }

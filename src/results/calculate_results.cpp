@@ -9,6 +9,7 @@
 #include "distributions/hazard.hpp"
 #include "quantile/verified_quantile.hpp"
 #include "registry/registry.hpp"
+#include "results/field_reading.hpp"
 
 #include <QByteArray>
 
@@ -21,30 +22,9 @@ namespace kelvora {
 
 namespace {
 
-// Runs one output's evaluation. A fault, a missing value and a non-finite value all end as
-// no value: that output shows "N/A".
-template <typename Evaluation> Value Attempt(Evaluation&& evaluation) noexcept {
-    try {
-        const Value v = evaluation();
-        if (v && std::isfinite(*v)) {
-            return v;
-        }
-    } catch (const std::exception&) {
-        // ArithmeticFault is the only exception the numeric library raises; anything else is
-        // treated alike so that nothing escapes the calculation.
-    }
-    return std::nullopt;
-}
-
-// A field's text as the number reader sees it; the bytes must outlive the returned view.
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-Value ReadFieldNumber(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return Attempt([&]() -> Value { return ParseFieldNumber(View(bytes)); });
-}
+using results::Attempt;
+using results::ReadFieldNumber;
+using results::View;
 
 // A continuous distribution's written value is shown where its four-decimal text is within the
 // shown tolerance of the accurate value; elsewhere (a fault, a truncated series, an overflowing

@@ -12,6 +12,7 @@
 #include "distributions/field_number.hpp"
 #include "distributions/parameters.hpp"
 #include "registry/registry.hpp"
+#include "results/field_reading.hpp"
 #include "sampling/plot_samples.hpp"
 
 #include <QByteArray>
@@ -26,6 +27,10 @@ namespace kelvora {
 
 namespace {
 
+using results::Attempt;
+using results::ReadFieldNumber;
+using results::View;
+
 using Value = std::optional<double>;
 using Real = long double;
 
@@ -33,31 +38,9 @@ constexpr int kPreciseDigits = 10;
 constexpr double kScientificBelow = 1e-4;
 constexpr double kScientificFrom = 1e15;
 
-// Runs one evaluation: a fault, a missing value and a non-finite value all end as no value.
-template <typename Evaluation> Value Attempt(Evaluation&& evaluation) noexcept {
-    try {
-        const Value v = evaluation();
-        if (v && std::isfinite(*v)) {
-            return v;
-        }
-    } catch (const std::exception&) {
-        // ArithmeticFault from the numeric library; nothing escapes the readout.
-    }
-    return std::nullopt;
-}
-
 Value Finite(long double v) {
     const auto d = static_cast<double>(v);
     return std::isfinite(d) ? Value(d) : std::nullopt;
-}
-
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-Value ReadFieldNumber(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return Attempt([&]() -> Value { return ParseFieldNumber(View(bytes)); });
 }
 
 std::optional<DistributionParameters> Read(DistributionId id, const QString& t1, const QString& t2,
