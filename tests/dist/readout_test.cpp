@@ -1,6 +1,7 @@
 // The precise readout against the committed mpmath table, and the tools built on it.
 #include "catalogue/catalogue.hpp"
 #include "distributions/field_number.hpp"
+#include "registry/registry.hpp"
 #include "results/readout.hpp"
 
 #include <gtest/gtest.h>
@@ -38,12 +39,6 @@ Real TenthDigitUnits(Real v, Real truth) {
     return std::fabs(v - truth) / unit;
 }
 
-// The table's distribution keys, in DistributionId order.
-constexpr std::array<const char*, kDistributionCount> kKeys = {
-    "beta",     "binomial",  "cauchy",         "chisquare", "exponential", "f",
-    "gamma",    "geometric", "hypergeometric", "lognormal", "normal",      "poisson",
-    "rayleigh", "t",         "uniform",        "weibull"};
-
 // One line of the table: key, three converted parameters, output, argument, true value, and for
 // a discrete quantile the counts also right.
 struct TruthLine {
@@ -67,8 +62,13 @@ std::vector<TruthLine> ReadTruth() {
         if (text[0] == '#' || c.size() < 7) {
             continue;
         }
-        const auto key = std::find(kKeys.begin(), kKeys.end(), c[0]) - kKeys.begin();
-        TruthLine line{static_cast<DistributionId>(key),
+        const auto rows = DistributionRows();
+        const auto found = std::find_if(rows.begin(), rows.end(),
+                                        [&](const DistributionRow& r) { return r.key == c[0]; });
+        if (found == rows.end()) {
+            continue;
+        }
+        TruthLine line{found->id,
                        {QString::fromStdString(c[1]), QString::fromStdString(c[2]),
                         QString::fromStdString(c[3])},
                        c[4],
@@ -111,7 +111,7 @@ TEST(PreciseReadout, TenDigitsAgainstTheTruthTable) {
                                 QString::fromStdString(level || moment ? "0" : line.argument),
                                 QString::fromStdString(level ? line.argument : "0.5")};
         const std::string where =
-            std::string(kKeys[static_cast<std::size_t>(line.id)]) + " " +
+            std::string(RowOf(line.id).key) + " " +
             (inputs.param1 + " " + inputs.param2 + " " + inputs.param3).toStdString() + " " +
             line.output + "(" + line.argument + ")";
         const std::string same =
@@ -201,7 +201,7 @@ TEST(IntervalProbabilities, MatchTheTruthTailsAndAddUpToOne) {
     std::map<std::string, std::pair<const TruthLine*, std::vector<Point>>> cases;
     for (const TruthLine& line : Truth()) {
         const std::string key =
-            std::string(kKeys[static_cast<std::size_t>(line.id)]) + " " +
+            std::string(RowOf(line.id).key) + " " +
             (line.params.param1 + " " + line.params.param2 + " " + line.params.param3)
                 .toStdString();
         auto& [first, points] = cases[key];
